@@ -1,0 +1,74 @@
+// The text of the hex dump: the three parts of every line (address, hex
+// digits, characters), the heading line, and the plain-text lines that screen
+// copy, comparison and the --dump command write. Computable without a window.
+//
+// A layout takes the settings when it is made and keeps them for its life:
+// make one per paint, per copy or per dump, never one for the life of a pane.
+// Lines are cheapest in increasing order (the look-back of one line is carried
+// to the next); any order gives the same text.
+#pragma once
+
+#include "binpane/DumpGeometry.h"
+#include "binpane/DumpLookBack.h"
+
+#include <array>
+#include <cstdint>
+
+class CDumpSource;
+struct CSettings;
+
+class CDumpLayout
+{
+public:
+    // Room every output buffer must have: a part, or a whole plain-text line.
+    static constexpr int kPartBufferSize = 160;
+    static constexpr int kLineBufferSize = 512;
+
+    CDumpLayout(CDumpSource& source, const CSettings& settings);
+    explicit CDumpLayout(CDumpSource& source);  // with g_settings
+
+    const CDumpGeometry& geometry() const { return m_geometry; }
+    int cellColumn(int part, int i) const { return m_geometry.cellColumn(part, i); }
+    // ⌈size / bytes per line⌉; 0 for an empty source.
+    uint32_t lineCount() const { return m_nLines; }
+
+    // The text of part 1 (address), 2 (hex digits, no blanks) or 3 (characters)
+    // of line L; answers the number of cells. Character k of part p stands at
+    // geometry().textColumn(p, k). The address has 8 cells, 9 for decimal
+    // offsets from 100,000,000 on (column 8 is a blank otherwise). A line past
+    // the end has an address but no hex or characters.
+    int formatLinePart(int part, uint32_t line, uint8_t* out);
+    // The heading texts: "ADDRESS ", the byte numbers, the last digit of each.
+    int formatHeadingPart(int part, uint8_t* out) const;
+
+    // Plain text with CR LF; each answers its length in bytes.
+    int formatDumpLine(uint32_t line, uint8_t* out);
+    int formatHeadingLine(uint8_t* out, bool blankLine) const;
+    int formatRuleLine(uint8_t* out) const;
+
+private:
+    struct LineBytes
+    {
+        uint32_t p0 = 0;
+        int n = 0;              // bytes of the line
+        bool hasNext = false;   // a file byte follows the line
+        uint8_t bytes[CDumpGeometry::kMaxBytesPerLine + 1];  // and that byte
+    };
+
+    void readLine(uint32_t line, LineBytes& lb);
+    int formatAddress(uint32_t line, uint8_t* out) const;
+    void formatHex(const LineBytes& lb, uint8_t* out) const;
+    int formatCharacters(const LineBytes& lb, uint8_t* out);
+    int formatSjis(const LineBytes& lb, uint8_t* out);
+    int formatKanjiCode(const LineBytes& lb, uint8_t* out);
+
+    CDumpSource& m_source;
+    uint32_t m_nSize;
+    CDumpGeometry m_geometry;
+    uint32_t m_nLines;
+    bool m_bHexAddress;
+    int m_nCode;
+    bool m_bIgnore8bit;
+    std::array<uint8_t, 256> m_sjisCell {};  // cell of each byte value in the Shift-JIS column
+    CDumpLookBack m_lookBack;
+};

@@ -1,0 +1,19 @@
+// The bytes a dump is made of, seen through the three questions the dump text
+// asks: how many there are, one byte, and a run of bytes. The hex pane reads a
+// document through it; tests and benchmarks read plain memory.
+#pragma once
+
+#include <cstdint>
+
+class CDumpSource
+{
+public:
+    virtual ~CDumpSource() = default;
+
+    virtual uint32_t size() const = 0;
+    // pos < size().
+    virtual uint8_t byteAt(uint32_t pos) = 0;
+    // An address from which n bytes at pos can be read (pos + n <= size()).
+    // Valid only until the next call on this source.
+    virtual const uint8_t* span(uint32_t pos, uint32_t n) = 0;
+};

@@ -1,0 +1,21 @@
+// A dump source over bytes held in memory by the caller.
+#pragma once
+
+#include "binpane/DumpSource.h"
+
+#include <cstddef>
+#include <cstdint>
+
+class CMemoryDumpSource final : public CDumpSource
+{
+public:
+    CMemoryDumpSource(const uint8_t* data, uint32_t size) : m_pData(data), m_nSize(size) {}
+
+    uint32_t size() const override { return m_nSize; }
+    uint8_t byteAt(uint32_t pos) override { return m_pData[pos]; }
+    const uint8_t* span(uint32_t pos, uint32_t) override { return m_pData + pos; }
+
+private:
+    const uint8_t* m_pData;
+    uint32_t m_nSize;
+};

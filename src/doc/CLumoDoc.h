@@ -1,0 +1,142 @@
+// One open file: its bytes, and everything the two panes of its view share
+// (row tables of the text pane, marks, tags, comment positions and the layout
+// values). A document is binary (mode 2, the hex pane) or text (mode 1, the
+// text pane), fixed when it is built. It loads and stores the file itself,
+// keeps the attribute side file, and implements Save, Save As and Close.
+#pragma once
+
+#include "doc/CDocumentBase.h"
+#include "doc/CFileImage.h"
+#include "doc/TagRecord.h"
+#include "platform/LogFont.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// The mode the next document takes when it is built; 1 (text) at rest.
+extern int g_nNextDocMode;
+// While set, every construction returns g_nNextDocMode to 1.
+extern bool g_bResetNextDocMode;
+
+class CLumoDoc : public CDocumentBase
+{
+public:
+    static constexpr int kTextMode = 1;
+    static constexpr int kBinaryMode = 2;
+    static constexpr uint32_t kRowGrowthUnit = 2'000;
+    static constexpr int kMaxMarks = 100;
+    static constexpr int kMaxTags = 100;
+    static constexpr int kMaxComments = 700;
+    static constexpr uint32_t kFirstLineMark = 0xFFFFFFFE;
+
+    // Update hints this class sends.
+    static constexpr int kHintTextLoaded = 16;
+    static constexpr int kHintLayoutReset = 32; // object: non-null when the font changed
+    static constexpr int kHintBinaryLoaded = 128;
+
+    // When memory runs out here the out-of-memory box is shown and the
+    // document is left without its row start table; no view attaches to it.
+    CLumoDoc();
+    ~CLumoDoc() override;
+    CLumoDoc(const CLumoDoc&) = delete;
+    CLumoDoc& operator=(const CLumoDoc&) = delete;
+
+    bool IsTextMode() const { return m_nMode == kTextMode; }
+
+    // Growth of the data and of the row tables: 0 fits, 1 grown,
+    // 2 out of memory (nothing changed), 3 over the limit.
+    [[nodiscard]] int ReserveImage(uint32_t n) { return m_image.Reserve(n); }
+    [[nodiscard]] int ReserveRows(uint32_t n);
+
+    uint32_t RowOfLine(uint32_t line) const;
+    uint32_t LineOfRow(uint32_t row) const;
+
+    // A beep and true when the document is read-only.
+    bool RefuseIfReadOnly() const;
+    void ResetLayout(int foldColumn);
+    void SetTitleFromPath(bool full);
+
+    bool IsModified() const override { return CDocumentBase::IsModified(); }
+    void SetModifiedFlag(bool modified) override;
+
+    // The path becomes absolute; the title follows LongTitle.
+    using CDocumentBase::SetPathName;
+    void SetPathName(const std::string& path, bool addToRecentFiles);
+
+    // Loading and storing the file's bytes through an open stream. LoadFrom
+    // reads length bytes (cut at the size limit, with its message) in this
+    // document's mode; false on a read error. StoreTo writes every data byte.
+    [[nodiscard]] bool LoadFrom(std::FILE* file, uint64_t length);
+    [[nodiscard]] bool StoreTo(std::FILE* file);
+
+    // An empty untitled document.
+    [[nodiscard]] bool OnNewDocument();
+    [[nodiscard]] bool OnOpenDocument(const std::string& path);
+    [[nodiscard]] bool OnSaveDocument(const std::string& path);
+    // Asks whether to save a modified document: false when the user cancels
+    // or the save fails.
+    [[nodiscard]] bool SaveModified();
+    // Saves under path (empty: ask for a name); with replace the document
+    // takes the new path.
+    [[nodiscard]] bool DoSave(const std::string& path, bool replace);
+    void OnCloseDocument();
+
+    // Commands; the save commands answer whether the file was saved.
+    bool CanSave() const { return !m_bReadOnly && !IsTextMode(); }
+    bool CanSaveAs() const { return !IsTextMode(); }
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFileClose();
+
+    // The name proposed to the save dialog for a document without a path.
+    static std::string ProposedFileName(const std::string& title);
+    // Whether path names an existing regular file that may be read and written.
+    static bool IsReadWriteFile(const std::string& path);
+
+    // ---- Shared with the panes. ----
+    CFileImage m_image;
+
+    uint32_t* m_pRowStart = nullptr; // image offset of each display row's first byte
+    uint8_t* m_pRowBreak = nullptr;  // 1 when the row begins a logical line
+    uint32_t m_nRowCapacity = 0;
+    uint32_t m_nDataSize = 0;
+    int32_t m_nLastCharPos = -1;
+    uint32_t m_nRowCount = 0;
+
+    // The undo and redo journals (each with a 32,768-byte data block) belong
+    // here, between the row tables and the tags.
+
+    std::array<CTagRecord, kMaxTags> m_tags{};
+    int32_t m_nTagCount = 0;
+    std::array<uint32_t, kMaxMarks> m_textMarks{}; // ascending; kFirstLineMark for line 0
+    int32_t m_nTextMarkCount = 0;
+    std::array<uint32_t, kMaxMarks> m_binMarks{};
+    int32_t m_nBinMarkCount = 0;
+
+    int32_t m_nFoldColumn = 0;
+    int32_t m_nTabWidth = 0;
+    int32_t m_nLineSpacing = 0;
+    int32_t m_nPaneMargin = 0; // tenths of a millimetre
+    LogFontRecord m_font{};
+
+    std::array<uint32_t, kMaxComments> m_commentOpen{};
+    int32_t m_nCommentOpenCount = 0;
+    std::array<uint32_t, kMaxComments> m_commentClose{};
+    int32_t m_nCommentCloseCount = 0;
+
+    int32_t m_nTextAuxPos = -1;
+    int32_t m_bReadOnly = 0;
+    int32_t m_nAppendLength = 0;
+    int32_t m_nMode = kTextMode;
+
+private:
+    [[nodiscard]] bool AllocateRowTables();
+    void ReleaseRowTables();
+    void CopyLayoutValues();
+    // Forgets the content: no data, rows, marks, tags or comment positions.
+    void ClearContents();
+    [[nodiscard]] bool LoadBinary(std::FILE* file, uint32_t length);
+    [[nodiscard]] bool LoadText(std::FILE* file, uint32_t length);
+};

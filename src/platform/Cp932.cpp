@@ -1,0 +1,246 @@
+// The code page 932 -> Unicode direction (table driven), classification and
+// the JIS X 0208 arithmetic.
+#include "platform/Cp932.h"
+
+#include "platform/IconvConverter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace cp932 {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr int kLeadCount = 60; // 0x81..0x9F and 0xE0..0xFC
+
+constexpr bool IsTrailByte(unsigned b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+constexpr int LeadIndex(uint8_t b)
+{
+    if (b >= 0x81 && b <= 0x9F)
+        return b - 0x81;
+    if (b >= 0xE0 && b <= 0xFC)
+        return b - 0xE0 + 31;
+    return -1;
+}
+
+// A character's UTF-8 form: always three bytes are copied, `length` of them count.
+struct Utf8Form
+{
+    char bytes[3];
+    uint8_t length;
+};
+
+Utf8Form EncodeUtf8(char32_t c)
+{
+    if (c < 0x80)
+        return {{static_cast<char>(c), 0, 0}, 1};
+    if (c < 0x800)
+        return {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0}, 2};
+    return {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+             static_cast<char>(0x80 | (c & 0x3F))},
+            3};
+}
+
+// Every single byte and every lead/trail pair decoded once through iconv, so
+// that drawing and the UTF-8 dump are plain lookups.
+struct DecodeTable
+{
+    std::array<char32_t, 256> single{};
+    std::array<Utf8Form, 256> singleUtf8{};
+    std::vector<char32_t> pair = std::vector<char32_t>(kLeadCount * 256, kReplacement);
+    std::vector<Utf8Form> pairUtf8 = std::vector<Utf8Form>(kLeadCount * 256);
+    bool bAsciiIdentity = true;
+};
+
+// One code point for exactly these bytes, or U+FFFD. Code page 932 maps into
+// the Basic Multilingual Plane only, which the three-byte UTF-8 forms rely on.
+char32_t DecodeOne(CIconvConverter& decoder, const char* bytes, size_t n)
+{
+    std::string out;
+    const auto result = decoder.convert(bytes, n, out);
+    if (result.stop != CIconvConverter::Stop::Done) {
+        decoder.reset();
+        return kReplacement;
+    }
+    if (out.size() != 4)
+        return kReplacement;
+    char32_t c = 0;
+    for (int i = 3; i >= 0; --i)
+        c = (c << 8) | static_cast<uint8_t>(out[static_cast<size_t>(i)]);
+    return c <= 0xFFFF && (c < 0xD800 || c > 0xDFFF) ? c : kReplacement;
+}
+
+// Without the system's converter only ASCII and half-width katakana are known.
+char32_t DecodeSingleWithoutIconv(uint8_t b)
+{
+    if (b < 0x80)
+        return b;
+    if (b >= 0xA1 && b <= 0xDF)
+        return 0xFF61 + (b - 0xA1);
+    return kReplacement;
+}
+
+DecodeTable BuildDecodeTable()
+{
+    DecodeTable t;
+    CIconvConverter decoder("UTF-32LE", "CP932");
+    for (unsigned b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        t.single[b] = decoder.isOpen() ? DecodeOne(decoder, &byte, 1)
+                                       : DecodeSingleWithoutIconv(static_cast<uint8_t>(b));
+        t.singleUtf8[b] = EncodeUtf8(t.single[b]);
+        if (b < 0x80 && t.single[b] != b)
+            t.bAsciiIdentity = false;
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        const int index = LeadIndex(static_cast<uint8_t>(lead));
+        for (unsigned trail = 0; trail < 256 && index >= 0; ++trail) {
+            const size_t slot = static_cast<size_t>(index) * 256 + trail;
+            const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            if (IsTrailByte(trail) && decoder.isOpen())
+                t.pair[slot] = DecodeOne(decoder, bytes, 2);
+            t.pairUtf8[slot] = EncodeUtf8(t.pair[slot]);
+        }
+    }
+    return t;
+}
+
+const DecodeTable& Table()
+{
+    static const DecodeTable table = BuildDecodeTable();
+    return table;
+}
+
+// Decodes s[from..chunkEnd) (a pair may take one byte beyond, up to n) into
+// dst, which has room for three bytes per input byte consumed. Answers the
+// next input position; dst is advanced past the output.
+size_t DecodeChunk(const DecodeTable& t, const uint8_t* s, size_t from, size_t chunkEnd, size_t n,
+                   char*& dst)
+{
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    size_t i = from;
+    char* d = dst;
+    while (i < chunkEnd) {
+        if (t.bAsciiIdentity) {
+            uint64_t word;
+            while (chunkEnd - i >= 8 && (std::memcpy(&word, s + i, 8), (word & kHighBits) == 0)) {
+                std::memcpy(d, s + i, 8);
+                i += 8;
+                d += 8;
+            }
+            if (i >= chunkEnd)
+                break;
+        }
+        const uint8_t b = s[i];
+        const int lead = LeadIndex(b);
+        const Utf8Form* form;
+        if (lead >= 0 && i + 1 < n && IsTrailByte(s[i + 1])) {
+            form = &t.pairUtf8[static_cast<size_t>(lead) * 256 + s[i + 1]];
+            i += 2;
+        } else {
+            form = &t.singleUtf8[b];
+            i += 1;
+        }
+        std::memcpy(d, form->bytes, 3);
+        d += form->length;
+    }
+    dst = d;
+    return i;
+}
+
+} // namespace
+
+CharKind ClassifyPosition(const uint8_t* s, size_t n, size_t k)
+{
+    if (k == 0 || k >= n || s[k] < 0x40)
+        return CharKind::Single;
+    // The byte after any non-lead byte starts a character, whatever came
+    // before it; so only the run of lead bytes in front of k matters.
+    size_t run = 0;
+    while (run < k && IsLeadByte(s[k - 1 - run]))
+        ++run;
+    if (run % 2 == 1)
+        return CharKind::Trail;
+    return IsLeadByte(s[k]) ? CharKind::Lead : CharKind::Single;
+}
+
+uint16_t JisToSjis(uint16_t jis)
+{
+    const unsigned j1 = jis >> 8;
+    const unsigned j2 = jis & 0xFF;
+    const unsigned s1 = ((j1 + 1) >> 1) + (j1 <= 0x5E ? 0x70 : 0xB0);
+    unsigned s2;
+    if (j1 & 1)
+        s2 = j2 + (j2 >= 0x60 ? 0x20 : 0x1F);
+    else
+        s2 = j2 + 0x7E;
+    return static_cast<uint16_t>(((s1 & 0xFF) << 8) | (s2 & 0xFF));
+}
+
+uint16_t SjisToJis(uint16_t sjis)
+{
+    const unsigned s1 = sjis >> 8;
+    const unsigned s2 = sjis & 0xFF;
+    const unsigned row = s1 - (s1 <= 0x9F ? 0x70 : 0xB0); // pair of JIS rows
+    unsigned j1, j2;
+    if (s2 >= 0x9F) {
+        j1 = row * 2;
+        j2 = s2 - 0x7E;
+    } else {
+        j1 = row * 2 - 1;
+        j2 = s2 - (s2 >= 0x80 ? 0x20 : 0x1F);
+    }
+    return static_cast<uint16_t>(((j1 & 0xFF) << 8) | (j2 & 0xFF));
+}
+
+
+size_t ConvertToUtf8(const uint8_t* s, size_t n, char* out)
+{
+    char* d = out;
+    DecodeChunk(Table(), s, 0, n, n, d);
+    return static_cast<size_t>(d - out);
+}
+
+void AppendUtf8(std::string& out, const uint8_t* s, size_t n)
+{
+    // Worked in chunks so the scratch room (three output bytes per input
+    // byte) stays small and cache-resident whatever the input size.
+    constexpr size_t kChunk = 16384;
+    const DecodeTable& t = Table();
+    size_t i = 0;
+    while (i < n) {
+        const size_t chunkEnd = std::min(n, i + kChunk);
+        const size_t start = out.size();
+        out.resize(start + 3 * (chunkEnd - i + 1));
+        char* d = out.data() + start;
+        i = DecodeChunk(t, s, i, chunkEnd, n, d);
+        out.resize(static_cast<size_t>(d - out.data()));
+    }
+}
+
+std::string ToUtf8(std::string_view cp932Bytes)
+{
+    std::string out;
+    out.reserve(cp932Bytes.size());
+    AppendUtf8(out, reinterpret_cast<const uint8_t*>(cp932Bytes.data()), cp932Bytes.size());
+    return out;
+}
+
+char32_t ToUnicode(uint8_t lead, int trail)
+{
+    const DecodeTable& t = Table();
+    if (trail < 0)
+        return t.single[lead];
+    const int index = LeadIndex(lead);
+    if (index < 0 || trail > 0xFF || !IsTrailByte(static_cast<unsigned>(trail)))
+        return kReplacement;
+    return t.pair[static_cast<size_t>(index) * 256 + static_cast<size_t>(trail)];
+}
+
+} // namespace cp932

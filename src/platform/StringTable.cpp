@@ -1,0 +1,27 @@
+#include "platform/StringTable.h"
+
+const char* LoadString(StringId id)
+{
+    switch (id) {
+    case StringId::IdsOpenTitle: return "開く";
+    case StringId::IdsSaveAsTitle: return "名前を付けて保存";
+    case StringId::IdsOpenFailed: return "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。";
+    case StringId::IdsInvalidFileName: return "無効なﾌｧｲﾙ名です。";
+    case StringId::IdsSaveFailed: return "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。";
+    case StringId::IdsSaveChanges: return "%1への変更を保存しますか？";
+    case StringId::IdsTooLarge: return "文字数オーバーのため処理できません。";
+    case StringId::IdsAttrSameExtension:
+        return "テキストファイルの拡張子が属性ファイルの拡張子と同じであるため、属性ファイルを作成できません。";
+    case StringId::IdsAttrForeignOverwrite:
+        return "属性ファイルとは形式が相違する同じ名前のファイルが存在します。上書きしますが、よろしいですか？";
+    case StringId::IdsAttrWriteError:
+        return "属性ファイルの作成でエラーが発生したため、属性情報は保存できません。";
+    case StringId::IdsAttrReadError:
+        return "属性ファイルの読み込みでエラーが発生したため、属性情報は読み込めません。";
+    case StringId::IdsAttrMismatch:
+        return "属性ファイルの情報がテキストファイルの情報と一致しないため、属性情報を読み込めません。";
+    case StringId::IdsOutOfMemory:
+        return "メモリ不足です。他のアプリケーションを終了させて、\nメモリを増やしてから再度実行してください。";
+    }
+    return "";
+}

@@ -1,0 +1,23 @@
+// Every user-visible message text of the program, by number.
+#pragma once
+
+enum class StringId : int {
+    // Framework texts (numbers as in the resource script).
+    IdsOpenTitle = 61440,          // "開く"
+    IdsSaveAsTitle = 61441,        // "名前を付けて保存"
+    IdsOpenFailed = 61500,         // "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。"
+    IdsInvalidFileName = 61501,    // "無効なﾌｧｲﾙ名です。"
+    IdsSaveFailed = 61502,         // "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"
+    IdsSaveChanges = 61503,        // "%1への変更を保存しますか？"
+    // The program's own texts.
+    IdsTooLarge = 1000,            // "文字数オーバーのため処理できません。"
+    IdsAttrSameExtension,          // attribute file cannot be made
+    IdsAttrForeignOverwrite,       // foreign file of the same name: overwrite?
+    IdsAttrWriteError,
+    IdsAttrReadError,
+    IdsAttrMismatch,
+    IdsOutOfMemory,                // text of the out-of-memory box
+};
+
+// UTF-8 text of a string; never null.
+const char* LoadString(StringId id);

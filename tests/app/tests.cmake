@@ -1,0 +1,3 @@
+# Tests of src/app.
+target_sources(vexel_core_tests PRIVATE app/SettingsTest.cpp)
+target_sources(vexel_core_tests PRIVATE app/DumpCommandTest.cpp)

@@ -1,0 +1,220 @@
+#include "DumpTestSupport.h"
+
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+using dumptest::Dump;
+using dumptest::Settings;
+
+namespace {
+
+std::string Letters(int from, int count)
+{
+    std::string s;
+    for (int i = 0; i < count; ++i)
+        s += static_cast<char>(from + i);
+    return s;
+}
+
+} // namespace
+
+TEST(DumpLayout, ExampleScreenCopyMatchesByteForByte)
+{
+    const std::string data = std::string(32, '\0') + Letters(0x41, 16);
+    Dump dump(data, Settings(16));
+    EXPECT_EQ(dump.line(2),
+              "00000020  41 42 43 44 45 46 47 48  49 4A 4B 4C 4D 4E 4F 50  ABCDEFGHIJKLMNOP \r\n");
+    const std::string heading =
+        "ADDRESS   00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F  0123456789ABCDEF\r\n";
+    const std::string zeros =
+        "  00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  ................ \r\n";
+    EXPECT_EQ(dump.screenCopy(), heading + std::string(76, '-') + "\r\n" + "00000000" + zeros
+                                     + "00000010" + zeros + dump.line(2));
+
+    uint8_t out[CDumpLayout::kLineBufferSize];
+    const int n = dump.layout.formatHeadingLine(out, true);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(n)), heading + "\r\n");
+    EXPECT_EQ(dump.part(1, 2), "00000020");
+    EXPECT_EQ(dump.part(2, 2), "4142434445464748494A4B4C4D4E4F50");
+    EXPECT_EQ(dump.layout.lineCount(), 3u);
+}
+
+TEST(DumpLayout, CellColumnsFollowBytesPerLineAndBlocks)
+{
+    const std::string ten = "ABCDEFGHIJ";
+    Dump five(ten, Settings(5, 1, true, 5));
+    const CDumpGeometry& g = five.layout.geometry();
+    EXPECT_EQ(g.C, 26);
+    EXPECT_EQ(g.textColumn(2, 9), 23);
+    EXPECT_EQ(g.cellColumn(3, 5), 31);
+    EXPECT_EQ(five.line(0), "00000000  41 42 43 44 45  ABCDE \r\n");
+
+    const std::string big(200, 'x');
+    Dump wide(big, Settings(64, 1, true, 8));
+    EXPECT_EQ(wide.layout.geometry().C, 210);
+    EXPECT_EQ(wide.part(3, 0).size(), 65u);
+    EXPECT_EQ(wide.line(0).size(), 210u + 65u + 2u);
+    uint8_t out[CDumpLayout::kLineBufferSize];
+    EXPECT_EQ(wide.layout.formatRuleLine(out), 274 + 2);
+
+    // Values no loader would accept fall back to the defaults.
+    Dump odd(ten, Settings(300, 1, true, 2));
+    EXPECT_EQ(odd.layout.geometry().B, 16);
+    EXPECT_EQ(odd.layout.geometry().K, 8);
+}
+
+TEST(DumpLayout, DecimalAddressesAndHeading)
+{
+    const std::string data(64, 'q');
+    Dump dump(data, Settings(16, 1, false, 5));
+    EXPECT_EQ(dump.part(1, 3), "00000048");
+    uint8_t out[CDumpLayout::kPartBufferSize];
+    int n = dump.layout.formatHeadingPart(2, out);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(n)),
+              "00010203040506070809101112131415");
+    n = dump.layout.formatHeadingPart(3, out);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(n)), "0123456789012345");
+    EXPECT_EQ(dump.line(3), "00000048  71 71 71 71 71  71 71 71 71 71  71 71 71 71 71  71  "
+                            "qqqqqqqqqqqqqqqq \r\n");
+}
+
+TEST(DumpLayout, DecimalAddressBeyondEightDigitsTakesANinthCell)
+{
+    Dump dump("x", Settings(16, 1, false, 8));
+    EXPECT_EQ(dump.part(1, 6'250'000), "100000000");
+    // Column 8 was a blank; the hex part still starts at column 10.
+    EXPECT_EQ(dump.line(6'250'000), "100000000" + std::string(51, ' ') + "\r\n");
+}
+
+TEST(DumpLayout, ShiftJisPairAcrossTheLineEndIsDrawnWholeOnTheFirstLine)
+{
+    const std::string data = Letters('A', 15) + "\x82" + "\xA0" + Letters('b', 15);
+    Dump dump(data, Settings(16));
+    EXPECT_EQ(dump.part(3, 0), Letters('A', 15) + "\x82\xA0");
+    EXPECT_EQ(dump.part(3, 1), " " + Letters('b', 15) + " ");
+
+    // A lead byte that is itself a trail is no lead: 82 82 | 41 stays apart.
+    const std::string evenRun = Letters('A', 14) + "\x82\x82" + "A" + Letters('b', 15);
+    Dump even(evenRun, Settings(16));
+    EXPECT_EQ(even.part(3, 0), Letters('A', 14) + "\x82\x82 ");
+    EXPECT_EQ(even.part(3, 1), "A" + Letters('b', 15) + " ");
+
+    // A control byte completing the pair still shows as '.'.
+    const std::string control = Letters('A', 15) + "\x82\x0A" + "x";
+    Dump ctl(control, Settings(16));
+    EXPECT_EQ(ctl.part(3, 0), Letters('A', 15) + "\x82.");
+    EXPECT_EQ(ctl.part(3, 1), ".x ");
+}
+
+TEST(DumpLayout, ControlAndEightBitBytes)
+{
+    const std::string data = std::string("a\x0A\xE9\x7F", 4) + Letters('A', 11) + "\x82" + "\xA0" + "z";
+    Dump plain(data, Settings(16));
+    EXPECT_EQ(plain.part(3, 0), std::string("a.\xE9\x7F", 4) + Letters('A', 11) + "\x82\xA0");
+
+    CSettings s = Settings(16);
+    s.Ignore8bitCode = 1;
+    s.DummyCharFor8bit = "*";
+    Dump ignored(data, s);
+    EXPECT_EQ(ignored.part(3, 0), "a.*\x7F" + Letters('A', 11) + "* ");
+    EXPECT_EQ(ignored.part(3, 1), " z ");
+
+    // A dummy that would not fit one cell is drawn as '.'.
+    s.DummyCharFor8bit = "\x81\x45";
+    Dump wide(data, s);
+    EXPECT_EQ(wide.part(3, 0).substr(0, 4), "a..\x7F");
+}
+
+TEST(DumpLayout, LastLineShowsOnlyItsBytesAndEmptySourceHasNoLines)
+{
+    const std::string data = Letters('A', 20);
+    Dump dump(data, Settings(16));
+    EXPECT_EQ(dump.layout.lineCount(), 2u);
+    EXPECT_EQ(dump.part(2, 1), "51525354");
+    EXPECT_EQ(dump.part(3, 1), "QRST ");
+    EXPECT_EQ(dump.line(1), "00000010  51 52 53 54" + std::string(60 - 21, ' ') + "QRST \r\n");
+    EXPECT_EQ(dump.part(2, 2), "");
+
+    Dump empty("", Settings(16));
+    EXPECT_EQ(empty.layout.lineCount(), 0u);
+    EXPECT_EQ(empty.part(1, 0), "00000000");
+    EXPECT_EQ(empty.part(2, 0), "");
+    EXPECT_EQ(empty.part(3, 0), "");
+    EXPECT_EQ(empty.screenCopy().size(), 78u + 78u);
+}
+
+namespace {
+
+// The Shift-JIS dump line written the plain way: every rule applied to the
+// whole buffer at once, nothing carried from line to line.
+std::string PlainSjisLine(const std::string& d, const CSettings& s, uint32_t line)
+{
+    const auto* u = reinterpret_cast<const uint8_t*>(d.data());
+    const uint32_t size = static_cast<uint32_t>(d.size());
+    const int b = s.BytesPerLine, k = s.HexAddress ? s.HexBlockBytes : s.DecimalBlockBytes;
+    const int c = 3 * b + 11 + (b - 1) / k;
+    const uint32_t p0 = line * static_cast<uint32_t>(b);
+    const int n = static_cast<int>(std::min<uint32_t>(static_cast<uint32_t>(b), size - p0));
+    std::string out(512, ' ');
+    char text[16];
+    std::snprintf(text, sizeof text, s.HexAddress ? "%08X" : "%08d", p0);
+    out.replace(0, 8, text);
+    std::string cells;
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(text, sizeof text, "%02X", u[p0 + i]);
+        out.replace(static_cast<size_t>(10 + 3 * i + i / k), 2, text);
+        const uint8_t v = u[p0 + i];
+        cells += v < 0x20 ? '.' : (s.Ignore8bitCode == 1 && v >= 0x80 ? s.DummyCharFor8bit[0] : static_cast<char>(v));
+    }
+    if (cp932::ClassifyPosition(u, size, p0) == cp932::CharKind::Trail)
+        cells[0] = ' ';
+    const auto* cu = reinterpret_cast<const uint8_t*>(cells.data());
+    if (n > 1 && p0 + static_cast<uint32_t>(n) < size
+        && cp932::ClassifyPosition(cu, cells.size(), cells.size() - 1) == cp932::CharKind::Lead)
+        cells += u[p0 + n] < 0x20 ? '.' : static_cast<char>(u[p0 + n]);
+    else
+        cells += ' ';
+    out.replace(static_cast<size_t>(c), cells.size(), cells);
+    out.resize(static_cast<size_t>(c) + cells.size());
+    return out + "\r\n";
+}
+
+std::string RandomSjisBytes(std::mt19937& rng, size_t n)
+{
+    std::string d(n, '\0');
+    for (char& ch : d) {
+        const unsigned r = rng() % 100;
+        if (r < 40)
+            ch = static_cast<char>(r < 30 ? 0x81 + rng() % 31 : 0xE0 + rng() % 29);
+        else if (r < 55)
+            ch = static_cast<char>(rng() % 0x40);
+        else
+            ch = static_cast<char>(rng() % 256);
+    }
+    return d;
+}
+
+} // namespace
+
+TEST(DumpLayout, ShiftJisLinesEqualThePlainRulesInAnyOrder)
+{
+    std::mt19937 rng(7);
+    for (int round = 0; round < 60; ++round) {
+        const std::string data = RandomSjisBytes(rng, 1 + rng() % 3000);
+        CSettings s = Settings(5 + static_cast<int>(rng() % 60), 1, rng() % 2 == 0,
+                               5 + static_cast<int>(rng() % 60));
+        s.Ignore8bitCode = rng() % 4 == 0 ? 1 : 0;
+        Dump forward(data, s), shuffled(data, s);
+        const uint32_t lines = forward.layout.lineCount();
+        for (uint32_t line = 0; line < lines; ++line)
+            ASSERT_EQ(forward.line(line), PlainSjisLine(data, s, line)) << "round " << round << " line " << line;
+        for (uint32_t i = 0; i < lines; ++i) {
+            const uint32_t line = rng() % lines;
+            ASSERT_EQ(shuffled.line(line), PlainSjisLine(data, s, line)) << "round " << round << " line " << line;
+        }
+    }
+}

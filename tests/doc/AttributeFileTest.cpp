@@ -1,0 +1,219 @@
+#include "doc/AttributeFile.h"
+
+#include "DocTestSupport.h"
+
+#include "doc/CabinetSettings.h"
+#include "platform/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace {
+
+using doctest::Bytes;
+
+// Three lines: "ab" CR LF "cd" CR LF "ef".
+const Bytes kText = {'a', 'b', 0x0D, 0x0A, 'c', 'd', 0x0D, 0x0A, 'e', 'f'};
+
+void AddTag(CLumoDoc& doc, uint32_t offset, const std::string& name)
+{
+    CTagRecord& tag = doc.m_tags[doc.m_nTagCount++];
+    tag.nOffset = offset;
+    tag.nLength = static_cast<int32_t>(name.size());
+    std::memcpy(tag.name, name.data(), name.size());
+}
+
+void PutU32(Bytes& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(uint8_t(v >> (8 * i)));
+}
+
+Bytes Header(uint16_t marks)
+{
+    Bytes out(CAttributeFile::kMagic, CAttributeFile::kMagic + CAttributeFile::kMagicSize);
+    out.push_back(uint8_t(marks));
+    out.push_back(uint8_t(marks >> 8));
+    return out;
+}
+
+TEST(AttributeFile, NameReplacesAShortExtensionOrAppendsOne)
+{
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"data.bin", "data.ATR"},
+        {"data.text", "data.text.ATR"},
+        {"readme", "readme.ATR"},
+        {"x.atr", std::nullopt},
+        {"x.AtR", std::nullopt},
+        {"a.", "a.ATR"},
+        {"ab.c", "ab.ATR"},
+        {"/home/u/d.ir/f", "/home/u/d.ir/f.ATR"},   // a dot in a folder name is not an extension
+        {"/home/u/notes.日本", "/home/u/notes.ATR"}, // four characters, not four bytes
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(expected, CAttributeFile::NameFor(path)) << path;
+}
+
+TEST(AttributeFile, MarksAndTagsRoundTripThroughSaveAndOpen)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    auto doc = doctest::OpenDoc(dir, "notes.txt", kText, CLumoDoc::kTextMode);
+    ASSERT_TRUE(doc);
+    doc->m_textMarks[0] = CLumoDoc::kFirstLineMark;
+    doc->m_textMarks[1] = 6;
+    doc->m_nTextMarkCount = 2;
+    AddTag(*doc, 4, "cd");
+    AddTag(*doc, 9, std::string(80, 'n'));
+    ASSERT_TRUE(doc->OnSaveDocument(dir / "notes.txt"));
+    EXPECT_TRUE(sink.texts.empty());
+
+    Bytes expected = Header(2);
+    PutU32(expected, CLumoDoc::kFirstLineMark);
+    PutU32(expected, 6);
+    expected.insert(expected.end(), {2, 0});
+    PutU32(expected, 4);
+    expected.insert(expected.end(), {'c', 'd', 0});
+    PutU32(expected, 9);
+    expected.insert(expected.end(), 80, 'n');
+    expected.push_back(0);
+    EXPECT_EQ(expected, doctest::ReadFile(dir / "notes.ATR"));
+
+    auto again = doctest::MakeDoc(CLumoDoc::kTextMode);
+    ASSERT_TRUE(again->OnOpenDocument(dir / "notes.txt"));
+    ASSERT_EQ(2, again->m_nTextMarkCount);
+    EXPECT_EQ(CLumoDoc::kFirstLineMark, again->m_textMarks[0]);
+    EXPECT_EQ(6u, again->m_textMarks[1]);
+    ASSERT_EQ(2, again->m_nTagCount);
+    EXPECT_EQ(4u, again->m_tags[0].nOffset);
+    EXPECT_STREQ("cd", again->m_tags[0].name);
+    EXPECT_EQ(80, again->m_tags[1].nLength);
+    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_EQ(expected, CAttributeFile(*again).Build()) << "what is read writes back the same";
+}
+
+TEST(AttributeFile, AMarkOffACrRejectsMarksAndTagsAlike)
+{
+    doctest::CTempDir dir;
+    Bytes record = Header(2);
+    PutU32(record, 2);
+    PutU32(record, 5); // 'd', not a CR
+    record.insert(record.end(), {1, 0});
+    PutU32(record, 0);
+    record.insert(record.end(), {'a', 0});
+    doctest::WriteFile(dir / "t.ATR", record);
+    doctest::CRecordingSink sink;
+    auto doc = doctest::OpenDoc(dir, "t.txt", kText, CLumoDoc::kTextMode);
+    ASSERT_TRUE(doc) << "a bad attribute file never prevents the open";
+    EXPECT_EQ(0, doc->m_nTextMarkCount);
+    EXPECT_EQ(0, doc->m_nTagCount);
+    EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsAttrMismatch)}, sink.texts);
+}
+
+TEST(AttributeFile, HostileBytesNeverLeaveTheRecordOrBreakTheRules)
+{
+    doctest::CRecordingSink sink;
+    auto doc = doctest::MakeDoc(CLumoDoc::kTextMode);
+    ASSERT_EQ(CFileImage::Fits, doc->ReserveImage(uint32_t(kText.size())));
+    doc->m_image.Write(0, kText.data(), uint32_t(kText.size()));
+    doc->m_nDataSize = uint32_t(kText.size());
+    CAttributeFile file(*doc);
+
+    std::mt19937 random(77);
+    Bytes valid = Header(1);
+    PutU32(valid, 2);
+    valid.insert(valid.end(), {1, 0});
+    PutU32(valid, 3);
+    valid.insert(valid.end(), {'x', 'y', 0});
+    int accepted = 0;
+    for (int round = 0; round < 20'000; ++round) {
+        Bytes bytes = valid;
+        if (round % 3 == 0) {
+            bytes.resize(random() % (valid.size() + 1)); // truncations, the magic included
+        } else {
+            for (int flips = 1 + int(random() % 4); flips > 0; --flips)
+                bytes[CAttributeFile::kMagicSize + random() % (bytes.size() - CAttributeFile::kMagicSize)] =
+                    uint8_t(random() % 4 == 0 ? random() % 3 : random());
+            if (round % 7 == 0)
+                bytes.resize(CAttributeFile::kMagicSize + random() % (bytes.size() - CAttributeFile::kMagicSize));
+        }
+        // An exact-size heap copy lets the address sanitizer catch any read past the end.
+        std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size() + (bytes.empty() ? 1 : 0)]);
+        std::memcpy(exact.get(), bytes.data(), bytes.size());
+        const auto result = file.Parse(exact.get(), bytes.size());
+        if (result != CAttributeFile::ParseResult::Accepted)
+            continue;
+        ++accepted;
+        ASSERT_LE(doc->m_nTextMarkCount, 100);
+        for (int i = 0; i < doc->m_nTextMarkCount; ++i) {
+            const uint32_t mark = doc->m_textMarks[i];
+            ASSERT_TRUE(mark == CLumoDoc::kFirstLineMark || (mark < doc->m_nDataSize && doc->m_image.GetAt(mark) == 0x0D));
+        }
+        for (int i = 0; i < doc->m_nTagCount; ++i) {
+            ASSERT_LT(doc->m_tags[i].nOffset, doc->m_nDataSize);
+            ASSERT_EQ(size_t(doc->m_tags[i].nLength), std::strlen(doc->m_tags[i].name));
+            ASSERT_GE(doc->m_tags[i].nLength, 1);
+        }
+    }
+    EXPECT_GT(accepted, 0) << "some mutations keep the record valid";
+    EXPECT_TRUE(sink.texts.empty()) << "parsing alone shows nothing";
+}
+
+TEST(AttributeFile, BinarySaveDeletesOurFileButKeepsAForeignOne)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    auto doc = doctest::OpenDoc(dir, "d.bin", kText, CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(doc);
+    Bytes ours = Header(0);
+    ours.insert(ours.end(), {0, 0});
+    doctest::WriteFile(dir / "d.ATR", ours);
+    ASSERT_TRUE(doc->OnSaveDocument(dir / "d.bin"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "d.ATR"));
+
+    doctest::WriteFile(dir / "d.ATR", {'n', 'o', 't', ' ', 'o', 'u', 'r', 's'});
+    ASSERT_TRUE(doc->OnSaveDocument(dir / "d.bin"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "d.ATR"));
+    EXPECT_TRUE(sink.texts.empty());
+}
+
+TEST(AttributeFile, ForeignFileAndAtrExtensionAreAskedOrRefused)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    auto doc = doctest::OpenDoc(dir, "n.txt", kText, CLumoDoc::kTextMode);
+    ASSERT_TRUE(doc);
+    doc->m_textMarks[0] = 2;
+    doc->m_nTextMarkCount = 1;
+    doc->SetModifiedFlag(true);
+
+    const Bytes foreign = {'m', 'i', 'n', 'e'};
+    doctest::WriteFile(dir / "n.ATR", foreign);
+    sink.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(doc->OnSaveDocument(dir / "n.txt"));
+    EXPECT_EQ(foreign, doctest::ReadFile(dir / "n.ATR"));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsAttrForeignOverwrite)}, sink.texts);
+
+    sink.texts.clear();
+    EXPECT_FALSE(doc->OnSaveDocument(dir / "n.atr"));
+    EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsAttrSameExtension)}, sink.texts);
+
+    // With nothing to keep, a data file named *.atr saves like any other.
+    sink.texts.clear();
+    doc->m_nTextMarkCount = 0;
+    EXPECT_TRUE(doc->OnSaveDocument(dir / "n.atr"));
+    EXPECT_TRUE(sink.texts.empty());
+
+    // Both switches off: the side file is left alone.
+    CCabinetSettings saved = g_cabinet;
+    g_cabinet.bSaveMarks = g_cabinet.bSaveTags = 0;
+    doc->m_nTextMarkCount = 1;
+    EXPECT_TRUE(doc->OnSaveDocument(dir / "n.txt"));
+    EXPECT_EQ(foreign, doctest::ReadFile(dir / "n.ATR"));
+    g_cabinet = saved;
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+// Shared by the document tests: a scratch folder, files in it, a message sink
+// and a document UI that record (and answer), a view that records hints, and
+// a guard that puts the size limits back.
+#pragma once
+
+#include "app/Settings.h"
+#include "doc/CLumoDoc.h"
+#include "doc/DocumentUi.h"
+#include "platform/Messages.h"
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace doctest {
+
+using Bytes = std::vector<uint8_t>;
+
+class CTempDir
+{
+public:
+    CTempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vexel-doc-XXXXXX").string();
+        m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~CTempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+inline void WriteFile(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                std::streamsize(bytes.size()));
+}
+
+inline Bytes ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bytes RandomBytes(std::mt19937& random, size_t n)
+{
+    Bytes bytes(n);
+    for (uint8_t& b : bytes)
+        b = static_cast<uint8_t>(random());
+    return bytes;
+}
+
+inline Bytes DataOf(CLumoDoc& doc)
+{
+    Bytes bytes(doc.m_nDataSize);
+    doc.m_image.Read(bytes.data(), 0, doc.m_nDataSize);
+    return bytes;
+}
+
+class CRecordingSink : public CMessageSink
+{
+public:
+    CRecordingSink() { m_pPrevious = SetMessageSink(this); }
+    ~CRecordingSink() override { SetMessageSink(m_pPrevious); }
+
+    MsgAnswer showMessage(const std::string& text, const std::string&, MsgButtons buttons,
+                          MsgIcon) override
+    {
+        texts.push_back(text);
+        if (answers.empty())
+            return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+        const MsgAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void beep(int soundType) override { beeps.push_back(soundType); }
+
+    std::vector<std::string> texts;
+    std::vector<int> beeps;
+    std::deque<MsgAnswer> answers; // given in order, then the default button
+
+private:
+    CMessageSink* m_pPrevious = nullptr;
+};
+
+class CRecordingUi : public CDocumentUi
+{
+public:
+    CRecordingUi() { m_pPrevious = SetDocumentUi(this); }
+    ~CRecordingUi() override { SetDocumentUi(m_pPrevious); }
+
+    bool promptSaveFileName(std::string& name) override
+    {
+        proposals.push_back(name);
+        name = saveName;
+        return !saveName.empty();
+    }
+    void beginWaitCursor() override { ++waitDepth; ++waitCursors; }
+    void endWaitCursor() override { --waitDepth; }
+    void documentStateChanged(CLumoDoc&) override { ++stateChanges; }
+    void addToRecentFiles(const std::string& path) override { recent.push_back(path); }
+    void closeDocument(CLumoDoc&) override { ++closed; }
+
+    std::string saveName; // the dialog's answer; empty: cancel
+    std::vector<std::string> proposals, recent;
+    int waitDepth = 0, waitCursors = 0, stateChanges = 0, closed = 0;
+
+private:
+    CDocumentUi* m_pPrevious = nullptr;
+};
+
+class CHintView : public CViewBase
+{
+public:
+    void OnUpdate(CViewBase*, int hint, void* object) override
+    {
+        hints.push_back(hint);
+        objects.push_back(object);
+    }
+    std::vector<int> hints;
+    std::vector<void*> objects;
+};
+
+class CLimitGuard
+{
+public:
+    ~CLimitGuard()
+    {
+        g_nMaxImageSize = m_nImage;
+        g_nMaxRows = m_nRows;
+    }
+
+private:
+    uint32_t m_nImage = g_nMaxImageSize;
+    uint32_t m_nRows = g_nMaxRows;
+};
+
+inline std::unique_ptr<CLumoDoc> MakeDoc(int mode)
+{
+    g_nNextDocMode = mode;
+    return std::make_unique<CLumoDoc>();
+}
+
+// A document of the given mode opened from a file of these bytes.
+inline std::unique_ptr<CLumoDoc> OpenDoc(const CTempDir& dir, const std::string& name,
+                                         const Bytes& bytes, int mode)
+{
+    WriteFile(dir / name, bytes);
+    auto doc = MakeDoc(mode);
+    return doc->OnOpenDocument(dir / name) ? std::move(doc) : nullptr;
+}
+
+} // namespace doctest

@@ -1,0 +1,191 @@
+#include "DocTestSupport.h"
+
+#include "platform/Cp932.h"
+#include "platform/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <sys/stat.h>
+
+namespace {
+
+using doctest::Bytes;
+
+constexpr uint8_t CR = 0x0D, LF = 0x0A;
+
+// The normalisation exactly as the load describes it, one byte at a time.
+Bytes ReferenceTextLoad(const Bytes& in, int32_t& lastCharPos)
+{
+    Bytes out(in.size() + 2);
+    size_t i = 0, k = 0, expected = in.size();
+    int held = -1;
+    bool pair = false;
+    while (i < expected) {
+        int c;
+        if (held >= 0) {
+            c = held;
+            held = -1;
+        } else if (k < in.size()) {
+            c = in[k++];
+        } else {
+            break;
+        }
+        if (c == 0)
+            c = ' ';
+        out[i] = uint8_t(c);
+        if (!cp932::IsLeadByte(uint8_t(c)) && c != CR) {
+            pair = false;
+            ++i;
+            continue;
+        }
+        if (k == in.size())
+            break;
+        const uint8_t c2 = in[k++];
+        if (c == CR && c2 != LF) {
+            held = c2;
+            --expected;
+            continue;
+        }
+        out[i + 1] = c2 == CR ? ' ' : c2;
+        pair = true;
+        i += 2;
+    }
+    out.resize(i);
+    lastCharPos = i > 0 ? int32_t(i) - 1 - int32_t(pair) : -1;
+    return out;
+}
+
+// Loads bytes through a stream that claims `claimed` bytes (a file that
+// shrinks while it is read when claimed is larger).
+std::unique_ptr<CLumoDoc> LoadThroughStream(const Bytes& bytes, int mode, bool& ok,
+                                            size_t claimed = SIZE_MAX)
+{
+    auto doc = doctest::MakeDoc(mode);
+    std::FILE* file = std::tmpfile();
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::rewind(file);
+    ok = doc->LoadFrom(file, claimed == SIZE_MAX ? bytes.size() : claimed);
+    std::fclose(file);
+    return doc;
+}
+
+TEST(DocumentLoad, TextLoadNormalisesCrNulAndDanglingBytes)
+{
+    doctest::CTempDir dir;
+    const uint8_t lead = 0x82;
+    struct Case { Bytes in; Bytes out; int32_t lastCharPos; };
+    const Case cases[] = {
+        {{'A', CR, 'B'}, {'A', 'B'}, 1},
+        {{'A', CR, LF, 'B'}, {'A', CR, LF, 'B'}, 3},
+        {{'A', 0}, {'A', ' '}, 1},
+        {{'A', CR}, {'A'}, 0},
+        {{'A', lead}, {'A'}, 0},
+        {{lead, CR, 'x'}, {lead, ' ', 'x'}, 2},
+        {{lead, 0, 'x'}, {lead, 0, 'x'}, 2},
+        {{'A', CR, LF}, {'A', CR, LF}, 1},
+        {{CR, CR, LF}, {CR, LF}, 0},
+        {{CR}, {}, -1},
+    };
+    for (const Case& c : cases) {
+        auto doc = doctest::OpenDoc(dir, "t.txt", c.in, CLumoDoc::kTextMode);
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(c.out, doctest::DataOf(*doc));
+        EXPECT_EQ(c.lastCharPos, doc->m_nLastCharPos);
+    }
+}
+
+TEST(DocumentLoad, TextLoadMatchesTheByteByByteReferenceAcrossChunkBoundaries)
+{
+    std::mt19937 random(31337);
+    const uint8_t palette[] = {0, CR, LF, 'A', ' ', 0x82, 0x9F, 0xE0, 0xFC, 0xA0, 0x80, 0x40};
+    for (int round = 0; round < 400; ++round) {
+        const size_t n = round % 20 == 0   ? 65'530 + random() % 70'000
+                         : round % 20 == 10 ? 65'537 // a pair that ends the file across the chunk edge
+                                            : random() % 300;
+        Bytes in(n);
+        for (uint8_t& b : in)
+            b = random() % 3 == 0 ? uint8_t(random()) : palette[random() % sizeof palette];
+        for (size_t edge : {size_t{65'535}, size_t{65'534}})
+            if (edge < n)
+                in[edge] = random() % 2 ? CR : 0x82; // a starter whose partner is in the next chunk
+        int32_t lastCharPos = 0;
+        const Bytes expected = ReferenceTextLoad(in, lastCharPos);
+        bool ok = false;
+        auto doc = LoadThroughStream(in, CLumoDoc::kTextMode, ok);
+        ASSERT_TRUE(ok);
+        ASSERT_EQ(expected, doctest::DataOf(*doc)) << "round " << round;
+        ASSERT_EQ(lastCharPos, doc->m_nLastCharPos) << "round " << round;
+    }
+}
+
+TEST(DocumentLoad, FileEndingBeforeItsLengthIsAReadFailure)
+{
+    for (int mode : {CLumoDoc::kTextMode, CLumoDoc::kBinaryMode}) {
+        bool ok = true;
+        auto doc = LoadThroughStream(Bytes(70'000, 'a'), mode, ok, 70'010);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(0u, doc->m_nDataSize);
+        EXPECT_EQ(-1, doc->m_nLastCharPos);
+    }
+}
+
+TEST(DocumentLoad, EmptyFileOpensEmptyWithoutAHint)
+{
+    doctest::CTempDir dir;
+    for (int mode : {CLumoDoc::kTextMode, CLumoDoc::kBinaryMode}) {
+        doctest::WriteFile(dir / "empty", {});
+        auto doc = doctest::MakeDoc(mode);
+        doctest::CHintView view;
+        doc->AddView(&view);
+        ASSERT_TRUE(doc->OnOpenDocument(dir / "empty"));
+        EXPECT_EQ(0u, doc->m_nDataSize);
+        EXPECT_EQ(-1, doc->m_nLastCharPos);
+        EXPECT_TRUE(view.hints.empty());
+        doc->RemoveView(&view);
+    }
+}
+
+TEST(DocumentLoad, FileOverTheLimitLoadsItsHeadAfterAMessage)
+{
+    doctest::CLimitGuard guard;
+    g_nMaxImageSize = 40'000;
+    doctest::CTempDir dir;
+    std::mt19937 random(9);
+    const Bytes bytes = doctest::RandomBytes(random, g_nMaxImageSize - 2);
+    for (int mode : {CLumoDoc::kBinaryMode, CLumoDoc::kTextMode}) {
+        doctest::CRecordingSink sink;
+        const Bytes fits(bytes.begin(), bytes.end() - 1);
+        auto whole = doctest::OpenDoc(dir, "fits", fits, mode);
+        ASSERT_TRUE(whole);
+        EXPECT_TRUE(sink.texts.empty());
+        auto cut = doctest::OpenDoc(dir, "over", bytes, mode);
+        ASSERT_TRUE(cut);
+        ASSERT_EQ(std::vector<std::string>{LoadString(StringId::IdsTooLarge)}, sink.texts);
+        EXPECT_EQ(doctest::DataOf(*whole), doctest::DataOf(*cut)) << "the last byte is not read";
+        if (mode == CLumoDoc::kBinaryMode) {
+            EXPECT_EQ(fits, doctest::DataOf(*cut));
+        }
+    }
+}
+
+TEST(DocumentLoad, MissingDirectoryAndFifoFailToOpenWithoutHanging)
+{
+    doctest::CTempDir dir;
+    ASSERT_EQ(0, ::mkfifo((dir / "fifo").c_str(), 0600));
+    std::filesystem::create_directory(dir / "folder");
+    for (const char* name : {"missing", "folder", "fifo"}) {
+        doctest::CRecordingSink sink;
+        doctest::CRecordingUi ui;
+        auto doc = doctest::MakeDoc(CLumoDoc::kBinaryMode);
+        EXPECT_FALSE(doc->OnOpenDocument(dir / name)) << name;
+        EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsOpenFailed)}, sink.texts);
+        EXPECT_TRUE(doc->GetPathName().empty());
+        EXPECT_TRUE(ui.recent.empty());
+        EXPECT_EQ(0, ui.waitDepth);
+    }
+}
+
+} // namespace

@@ -1,0 +1,234 @@
+#include "DocTestSupport.h"
+
+#include "platform/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+using doctest::Bytes;
+namespace fs = std::filesystem;
+
+// Makes every write past `bytes` fail with EFBIG: a disk that fills up
+// part-way through a save, reproducible for any user.
+class CFileSizeLimit
+{
+public:
+    explicit CFileSizeLimit(rlim_t bytes)
+    {
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+std::vector<std::string> Texts(std::initializer_list<StringId> ids)
+{
+    std::vector<std::string> texts;
+    for (StringId id : ids)
+        texts.push_back(LoadString(id));
+    return texts;
+}
+
+size_t FilesIn(const std::string& dir)
+{
+    return size_t(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(DocumentSave, EditedBinaryDocumentSavesByteForByte)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingUi ui;
+    std::mt19937 random(11);
+    Bytes expected = doctest::RandomBytes(random, 150'000);
+    doctest::WriteFile(dir / "in.bin", expected);
+    auto doc = doctest::MakeDoc(CLumoDoc::kBinaryMode);
+    doctest::CHintView view;
+    doc->AddView(&view);
+    ASSERT_TRUE(doc->OnOpenDocument(dir / "in.bin"));
+    doc->RemoveView(&view);
+    EXPECT_EQ(std::vector<int>{CLumoDoc::kHintBinaryLoaded}, view.hints);
+    EXPECT_EQ(149'999, doc->m_nLastCharPos);
+    EXPECT_EQ(1, ui.waitCursors);
+    EXPECT_EQ(0, ui.waitDepth);
+    // Insert three bytes at 70,000 as the hex pane does, and change one.
+    ASSERT_NE(CFileImage::OverLimit, doc->ReserveImage(doc->m_nDataSize + 3));
+    doc->m_image.MoveUp(70'003, 70'000, doc->m_nDataSize - 70'000);
+    for (int i = 0; i < 3; ++i)
+        doc->m_image.SetAt(70'000 + i, uint8_t(0xF0 + i));
+    doc->m_nDataSize += 3;
+    doc->m_image.SetAt(10, 0x5A);
+    doc->SetModifiedFlag(true);
+    expected.insert(expected.begin() + 70'000, {0xF0, 0xF1, 0xF2});
+    expected[10] = 0x5A;
+
+    ui.saveName = dir / "out.bin";
+    ASSERT_TRUE(doc->OnFileSaveAs());
+    EXPECT_EQ(expected, doctest::ReadFile(dir / "out.bin"));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(dir / "out.bin", doc->GetPathName());
+    EXPECT_EQ(dir / "out.bin", doc->GetTitle()) << "LongTitle is on by default";
+    EXPECT_EQ((std::vector<std::string>{dir / "in.bin", dir / "out.bin"}), ui.recent);
+    EXPECT_EQ(expected, doctest::DataOf(*doc)) << "saving leaves the image as it was";
+    EXPECT_EQ(2u, FilesIn(dir.path())) << "no temporary file is left behind";
+}
+
+TEST(DocumentSave, FailedWriteKeepsTheOldFileAndItsName)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    doctest::CRecordingUi ui;
+    std::mt19937 random(12);
+    const Bytes old = doctest::RandomBytes(random, 1'000);
+    doctest::WriteFile(dir / "keep.bin", old);
+    auto doc = doctest::OpenDoc(dir, "big.bin", doctest::RandomBytes(random, 300'000),
+                                CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(doc);
+    doc->SetModifiedFlag(true);
+    {
+        CFileSizeLimit limit(100'000);
+        EXPECT_FALSE(doc->OnSaveDocument(dir / "keep.bin"));
+        ui.saveName = dir / "keep.bin";
+        EXPECT_FALSE(doc->OnFileSaveAs()) << "Save As onto an existing file";
+    }
+    EXPECT_EQ(Texts({StringId::IdsSaveFailed, StringId::IdsSaveFailed}), sink.texts);
+    EXPECT_EQ(old, doctest::ReadFile(dir / "keep.bin"));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(dir / "big.bin", doc->GetPathName());
+    EXPECT_EQ(2u, FilesIn(dir.path()));
+}
+
+TEST(DocumentSave, TargetThatCannotBeReplacedIsAnInvalidName)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    auto doc = doctest::OpenDoc(dir, "a.bin", {1, 2, 3}, CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(doc);
+    fs::create_directory(dir / "folder");
+    EXPECT_FALSE(doc->OnSaveDocument(dir / "folder"));
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    EXPECT_FALSE(doc->OnSaveDocument(dir / "no/such/dir/x.bin"));
+    EXPECT_EQ(Texts({StringId::IdsInvalidFileName, StringId::IdsInvalidFileName}), sink.texts);
+}
+
+TEST(DocumentSave, ReadOnlyFolderKeepsTheOldFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop the super-user";
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    auto doc = doctest::OpenDoc(dir, "a.bin", {1, 2, 3}, CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(doc);
+    fs::create_directory(dir / "locked");
+    doctest::WriteFile(dir / "locked/old.bin", {9, 9});
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(doc->OnSaveDocument(dir / "locked/old.bin"));
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+    EXPECT_EQ((Bytes{9, 9}), doctest::ReadFile(dir / "locked/old.bin"));
+    EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsInvalidFileName)}, sink.texts);
+}
+
+TEST(DocumentSave, SaveKeepsPermissionBitsAndFollowsLinks)
+{
+    doctest::CTempDir dir;
+    auto doc = doctest::OpenDoc(dir, "a.bin", {1, 2, 3}, CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(doc);
+    doctest::WriteFile(dir / "script", {0});
+    const fs::perms mode = fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec;
+    fs::permissions(dir / "script", mode);
+    ASSERT_TRUE(doc->OnSaveDocument(dir / "script"));
+    EXPECT_EQ(mode, fs::status(dir / "script").permissions());
+    EXPECT_EQ((Bytes{1, 2, 3}), doctest::ReadFile(dir / "script"));
+
+    fs::create_symlink("script", dir / "link");
+    doc->m_image.SetAt(0, 7);
+    ASSERT_TRUE(doc->OnSaveDocument(dir / "link"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link"));
+    EXPECT_EQ((Bytes{7, 2, 3}), doctest::ReadFile(dir / "script"));
+}
+
+TEST(DocumentSave, FailedSaveAsRemovesOnlyAFileItCreated)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    doctest::CRecordingUi ui;
+    auto doc = doctest::OpenDoc(dir, "t.txt", {'a', 0x0D, 0x0A}, CLumoDoc::kTextMode);
+    ASSERT_TRUE(doc);
+    // A text mark makes the side file necessary, and *.atr cannot have one:
+    // the data file is written, then the save fails.
+    doc->m_textMarks[0] = 1;
+    doc->m_nTextMarkCount = 1;
+    ui.saveName = dir / "new.atr";
+    EXPECT_FALSE(doc->OnFileSaveAs()) << "disabled for text documents";
+    EXPECT_TRUE(ui.proposals.empty());
+    EXPECT_FALSE(doc->DoSave(std::string(), true)); // as the save prompt on closing does
+    EXPECT_FALSE(fs::exists(dir / "new.atr"));
+    doctest::WriteFile(dir / "old.atr", {4});
+    ui.saveName = dir / "old.atr";
+    EXPECT_FALSE(doc->DoSave(std::string(), true));
+    EXPECT_TRUE(fs::exists(dir / "old.atr"));
+    EXPECT_EQ(Texts({StringId::IdsAttrSameExtension, StringId::IdsAttrSameExtension}), sink.texts);
+    EXPECT_EQ(dir / "t.txt", doc->GetPathName());
+}
+
+TEST(DocumentSave, SaveModifiedAnswersCancelYesAndNo)
+{
+    doctest::CTempDir dir;
+    doctest::CRecordingSink sink;
+    doctest::CRecordingUi ui;
+    auto doc = doctest::OpenDoc(dir, "m.bin", {1, 2}, CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(doc);
+    EXPECT_TRUE(doc->SaveModified()) << "unmodified: no question";
+    EXPECT_TRUE(sink.texts.empty());
+
+    doc->m_image.SetAt(0, 5);
+    ui.stateChanges = 0;
+    doc->SetModifiedFlag(true);
+    doc->SetModifiedFlag(true);
+    EXPECT_EQ(1, ui.stateChanges) << "told of a change of the flag, not of every call";
+    sink.answers = {MsgAnswer::Cancel, MsgAnswer::No};
+    doc->OnFileClose();
+    EXPECT_EQ(0, ui.closed) << "Cancel keeps the document open";
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ((Bytes{1, 2}), doctest::ReadFile(dir / "m.bin"));
+    EXPECT_TRUE(doc->IsModified());
+
+    sink.answers = {MsgAnswer::Yes};
+    doc->OnFileClose();
+    EXPECT_EQ(1, ui.closed);
+    EXPECT_EQ((Bytes{5, 2}), doctest::ReadFile(dir / "m.bin"));
+    EXPECT_FALSE(doc->IsModified());
+    const std::string question = std::string(LoadString(StringId::IdsSaveChanges)).replace(0, 2, dir / "m.bin");
+    EXPECT_EQ(std::vector<std::string>(3, question), sink.texts);
+    EXPECT_TRUE(ui.proposals.empty()) << "a document with a path is saved without the dialog";
+}
+
+TEST(DocumentSave, SaveCommandPromptsWithoutAUsablePath)
+{
+    doctest::CRecordingSink sink;
+    doctest::CRecordingUi ui;
+    auto doc = doctest::MakeDoc(CLumoDoc::kBinaryMode);
+    doc->SetTitle("Report #2;x");
+    EXPECT_FALSE(doc->OnFileSave()) << "the dialog is cancelled";
+    EXPECT_EQ(std::vector<std::string>{"Report"}, ui.proposals);
+    EXPECT_EQ("比較結果ファイル", CLumoDoc::ProposedFileName("比較結果ファイル一覧"));
+    EXPECT_TRUE(sink.texts.empty());
+}
+
+} // namespace
