@@ -4,3 +4,4 @@ target_sources(vexel_core PRIVATE
   app/Settings.cpp
 )
 target_sources(vexel_gui PRIVATE app/CDialogMessageSink.cpp app/CLumoApp.cpp)
+target_sources(vexel_core PRIVATE app/CommandLine.cpp)

@@ -2,3 +2,4 @@
 target_sources(vexel_gui PRIVATE
   frame/CMainFrame.cpp
 )
+target_sources(vexel_core PRIVATE frame/KeyTable.cpp frame/MenuTable.cpp frame/TabTitle.cpp)

@@ -1,1 +1,2 @@
 # Tests of src/frame.
+target_sources(vexel_core_tests PRIVATE frame/KeyTableTest.cpp frame/MenuTableTest.cpp frame/TabTitleTest.cpp)

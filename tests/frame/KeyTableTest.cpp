@@ -1,0 +1,181 @@
+#include "frame/KeyTable.h"
+#include "frame/MenuTable.h"
+#include "platform/VirtualKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+namespace {
+
+constexpr int kCtrl = qtkey::ControlModifier;
+constexpr int kShift = qtkey::ShiftModifier;
+constexpr int kAlt = qtkey::AltModifier;
+constexpr int kF3 = qtkey::Key_F1 + 2;
+
+int Translated(const CKeyTable& table, int qtKey, int qtModifiers)
+{
+    const KeyEntry* entry = table.translate(qtKey, qtModifiers);
+    return entry ? entry->nCommandId : 0;
+}
+
+} // namespace
+
+TEST(KeyTable, AssignableKeysAreTheFortyNineNamedKeys)
+{
+    const auto keys = AssignableKeys();
+    ASSERT_EQ(keys.size(), 49u);
+    std::set<std::string> names;
+    std::set<int> codes;
+    for (const AssignableKey& key : keys) {
+        names.insert(key.name);
+        codes.insert(key.virtualKey);
+        EXPECT_EQ(AssignableKeyFromName(key.name), key.virtualKey);
+        EXPECT_EQ(KeyName(key.virtualKey, keymod::None), key.name);
+        EXPECT_EQ(VirtualKeyFromQtKey(QtKeyFromVirtualKey(key.virtualKey)), key.virtualKey);
+    }
+    EXPECT_EQ(names.size(), 49u);
+    EXPECT_EQ(codes.size(), 49u);
+    EXPECT_STREQ(keys[0].name, "A");
+    EXPECT_STREQ(keys[26].name, "0");
+    EXPECT_STREQ(keys[36].name, "F2");
+    EXPECT_EQ(keys[46].virtualKey, 123);
+    EXPECT_STREQ(keys[48].name, "Delete");
+    for (const char* refused : {"F1", "a", "Ctrl+A", "Insert ", "F13", ""})
+        EXPECT_FALSE(AssignableKeyFromName(refused).has_value()) << refused;
+
+    EXPECT_EQ(KeyName('C', keymod::CtrlShift), "Ctrl+Shift+C");
+    EXPECT_EQ(KeyName(vk::Delete, keymod::Shift), "Shift+Delete");
+    EXPECT_EQ(KeyName(vk::F1 + 9, keymod::Ctrl), "Ctrl+F10");
+}
+
+TEST(KeyTable, VirtualKeysMapToQtKeysBothWays)
+{
+    for (int code = 0; code < 256; ++code) {
+        const int qtKey = QtKeyFromVirtualKey(code);
+        if (qtKey == 0)
+            continue;
+        const bool keypad = code >= vk::Numpad0 && code <= vk::Numpad0 + 9;
+        EXPECT_EQ(VirtualKeyFromQtKey(qtKey, keypad ? qtkey::KeypadModifier : 0), code) << code;
+    }
+    EXPECT_EQ(VirtualKeyFromQtKey('c'), 'C');
+    EXPECT_EQ(VirtualKeyFromQtKey(qtkey::Key_Enter), vk::Return);
+    EXPECT_EQ(VirtualKeyFromQtKey(qtkey::Key_Insert, qtkey::KeypadModifier), vk::Insert);
+    EXPECT_EQ(VirtualKeyFromQtKey('!'), 0);
+}
+
+TEST(KeyTable, DefaultBindingsTranslateWithExactModifiers)
+{
+    const CKeyTable table;
+    ASSERT_EQ(table.entries().size(), 19u);
+    struct Press { int key; int modifiers; int command; };
+    const Press presses[] = {
+        {'A', kCtrl, cmd::SelectAll},           {'C', kCtrl, cmd::EditCopy},
+        {'C', kCtrl | kShift, cmd::ScreenCopy}, {'E', kCtrl, cmd::CodeSwitch},
+        {'F', kCtrl, cmd::FindInput},           {'N', kCtrl, cmd::FindNext},
+        {'O', kCtrl, cmd::FileOpen},            {'P', kCtrl, cmd::FindPrevious},
+        {'R', kCtrl, cmd::EditRedo},            {'S', kCtrl, cmd::FileSave},
+        {'V', kCtrl, cmd::EditPaste},           {qtkey::Key_Delete, kShift, cmd::EditCut},
+        {kF3, 0, cmd::MarkNext},                {kF3, kCtrl, cmd::MarkToggle},
+        {kF3, kShift, cmd::MarkPrevious},       {qtkey::Key_Insert, kCtrl, cmd::EditCopy},
+        {qtkey::Key_Insert, kShift, cmd::EditPaste}, {'X', kCtrl, cmd::EditCut},
+        {'Z', kCtrl, cmd::EditUndo},
+        // Alt is not examined when Ctrl is held; keypad Insert is Insert.
+        {'C', kCtrl | kAlt, cmd::EditCopy},
+        {qtkey::Key_Insert, kShift | qtkey::KeypadModifier, cmd::EditPaste},
+        // Not bound: other modifiers, plain keys, Alt alone, keypad digits.
+        {'C', 0, 0}, {'C', kShift, 0}, {'C', kAlt, 0}, {kF3, kCtrl | kShift, 0},
+        {kF3, kAlt, 0}, {qtkey::Key_Delete, 0, 0}, {'B', kCtrl, 0}, {qtkey::Key_F1, 0, 0},
+        {'!', kCtrl, 0},
+    };
+    for (const Press& press : presses)
+        EXPECT_EQ(Translated(table, press.key, press.modifiers), press.command)
+            << press.key << " " << press.modifiers;
+
+    const KeyEntry* find = table.translate('F', kCtrl);
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->nKind, KeyKind::Other);
+    EXPECT_EQ(table.translate('S', kCtrl)->nKind, KeyKind::Menu);
+
+    CKeyTable empty;
+    ASSERT_TRUE(empty.assign({}));
+    EXPECT_EQ(empty.translate('C', kCtrl), nullptr);
+}
+
+TEST(KeyTable, MenuKeyNamesFollowThePreferenceRule)
+{
+    CKeyTable table;
+    EXPECT_EQ(table.menuKeyName(cmd::EditCopy), "Ctrl+C");      // Ctrl+C over Ctrl+Insert
+    EXPECT_EQ(table.menuKeyName(cmd::EditPaste), "Ctrl+V");     // Ctrl before Shift
+    EXPECT_EQ(table.menuKeyName(cmd::EditCut), "Ctrl+X");
+    EXPECT_EQ(table.menuKeyName(cmd::ScreenCopy), "Ctrl+Shift+C");
+    EXPECT_EQ(table.menuKeyName(cmd::MarkNext), "F3");
+    EXPECT_EQ(table.menuKeyName(cmd::MarkPrevious), "Shift+F3");
+    EXPECT_EQ(table.menuKeyName(cmd::FindNext), "");            // other commands show nothing
+    EXPECT_EQ(table.menuKeyName(cmd::FileNew), "");
+
+    EXPECT_EQ(table.add({vk::F1 + 4, KeyKind::Menu, keymod::Ctrl, cmd::MarkNext, {}}),
+              CKeyTable::AddResult::Added);
+    EXPECT_EQ(table.menuKeyName(cmd::MarkNext), "F3");          // F3 and Ctrl+F5: F3
+
+    EXPECT_EQ(MenuTextWithKey("コピー(&C)", "Ctrl+C"), "コピー(&C)\tCtrl+C");
+    EXPECT_EQ(MenuTextWithKey("コピー(&C)\tCtrl+C", "Ctrl+Insert"), "コピー(&C)\tCtrl+Insert");
+    EXPECT_EQ(MenuTextWithKey("コピー(&C)\tCtrl+C", ""), "コピー(&C)");
+
+    // Against a plain model: fewest modifiers, then the highest key code.
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<KeyEntry> entries;
+        const int n = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < n; ++i) {
+            const auto kind = random() % 4 ? KeyKind::Menu : KeyKind::Other;
+            const uint16_t id = random() % 2 ? cmd::EditCopy : cmd::EditPaste;
+            entries.push_back({static_cast<uint8_t>(AssignableKeys()[random() % 49].virtualKey),
+                               kind, static_cast<uint8_t>(random() % 4), id, {}});
+        }
+        const KeyEntry* best = nullptr;
+        for (const KeyEntry& e : entries)
+            if (e.nKind == KeyKind::Menu && e.nCommandId == cmd::EditCopy &&
+                (!best || std::pair(e.nModifiers, -e.nVirtualKey) <
+                              std::pair(best->nModifiers, -best->nVirtualKey)))
+                best = &e;
+        ASSERT_TRUE(table.assign(entries));
+        EXPECT_EQ(table.menuKeyName(cmd::EditCopy), best ? KeyName(*best) : "");
+    }
+}
+
+TEST(KeyTable, AddRefusesTakenKeysAndAFullTable)
+{
+    CKeyTable table;
+    // Ctrl+C belongs to copy; it cannot go to another command, nor to an operation.
+    EXPECT_EQ(table.add({'C', KeyKind::Menu, keymod::Ctrl, cmd::FileNew, {}}),
+              CKeyTable::AddResult::AlreadyAssigned);
+    EXPECT_EQ(table.add({'C', KeyKind::Operation, keymod::Ctrl, 0, "macro"}),
+              CKeyTable::AddResult::AlreadyAssigned);
+    EXPECT_EQ(table.add({vk::F1 + 4, KeyKind::Menu, keymod::Shift, cmd::FileNew, {}}),
+              CKeyTable::AddResult::Added);
+    EXPECT_EQ(table.translate(qtkey::Key_F1 + 4, kShift)->nCommandId, cmd::FileNew);
+
+    for (int key = 0x80; table.entries().size() < CKeyTable::kMaxEntries; ++key)
+        ASSERT_EQ(table.add({static_cast<uint8_t>(key), KeyKind::Menu, keymod::CtrlShift,
+                             cmd::FileOpen, {}}),
+                  CKeyTable::AddResult::Added);
+    EXPECT_EQ(table.add({'Q', KeyKind::Menu, keymod::None, cmd::FileOpen, {}}),
+              CKeyTable::AddResult::Full);
+
+    // Removing moves the later entries up.
+    const KeyEntry second = table.entries()[2];
+    ASSERT_TRUE(table.remove(1));
+    EXPECT_EQ(table.entries()[1], second);
+    EXPECT_EQ(table.translate('C', kCtrl), nullptr);
+    EXPECT_EQ(table.menuKeyName(cmd::EditCopy), "Ctrl+Insert");
+    EXPECT_FALSE(table.remove(table.entries().size()));
+
+    table.setDefaults();
+    EXPECT_EQ(table.entries(), CKeyTable().entries());
+    std::vector<KeyEntry> tooMany(CKeyTable::kMaxEntries + 1);
+    EXPECT_FALSE(table.assign(tooMany));
+    EXPECT_EQ(table.entries().size(), 19u);
+}
