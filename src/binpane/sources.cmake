@@ -9,3 +9,18 @@ target_sources(vexel_core PRIVATE
   binpane/DumpLookBack.cpp
   binpane/DumpUtf16Row.cpp
 )
+target_sources(vexel_core PRIVATE
+  binpane/BytePattern.cpp
+  binpane/ByteSearch.cpp
+  binpane/CByteMatcher.cpp
+  binpane/FindHistory.cpp
+  binpane/JumpText.cpp
+  binpane/ReplaceAll.cpp
+)
+target_sources(vexel_core PRIVATE
+  binpane/BinaryClipboard.cpp
+  binpane/CBinaryCaretModel.cpp
+  binpane/CBinaryEditModel.cpp
+  binpane/CBinaryPaneModel.cpp
+  binpane/CEditJournal.cpp
+)

@@ -1,12 +1,14 @@
 #include "doc/CLumoDoc.h"
 
 #include "app/Settings.h"
+#include "binpane/CEditJournal.h"
 #include "doc/CabinetSettings.h"
 #include "doc/DocumentUi.h"
 #include "platform/Messages.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -19,8 +21,10 @@ CLumoDoc::CLumoDoc()
     const bool imageOk = m_image.Init();
     m_nRowCapacity = kRowGrowthUnit;
     const bool rowsOk = imageOk && AllocateRowTables();
-    if (!rowsOk) {
+    const bool journalsOk = rowsOk && CreateJournals();
+    if (!journalsOk) {
         ReleaseRowTables();
+        ReleaseJournals();
         ShowOutOfMemory();
     }
     CopyLayoutValues();
@@ -34,6 +38,7 @@ CLumoDoc::CLumoDoc()
 CLumoDoc::~CLumoDoc()
 {
     ReleaseRowTables();
+    ReleaseJournals();
     DocumentUi().documentDestroyed(*this);
 }
 
@@ -50,6 +55,19 @@ void CLumoDoc::ReleaseRowTables()
     std::free(m_pRowBreak);
     m_pRowStart = nullptr;
     m_pRowBreak = nullptr;
+}
+
+bool CLumoDoc::CreateJournals()
+{
+    m_pUndo.reset(new (std::nothrow) CEditJournal(CEditJournal::kDefaultCapacity));
+    m_pRedo.reset(new (std::nothrow) CEditJournal(CEditJournal::kDefaultCapacity));
+    return m_pUndo && m_pUndo->IsAllocated() && m_pRedo && m_pRedo->IsAllocated();
+}
+
+void CLumoDoc::ReleaseJournals()
+{
+    m_pUndo.reset();
+    m_pRedo.reset();
 }
 
 void CLumoDoc::CopyLayoutValues()

@@ -13,12 +13,15 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 // The mode the next document takes when it is built; 1 (text) at rest.
 extern int g_nNextDocMode;
 // While set, every construction returns g_nNextDocMode to 1.
 extern bool g_bResetNextDocMode;
+
+class CEditJournal;
 
 class CLumoDoc : public CDocumentBase
 {
@@ -105,8 +108,9 @@ public:
     int32_t m_nLastCharPos = -1;
     uint32_t m_nRowCount = 0;
 
-    // The undo and redo journals (each with a 32,768-byte data block) belong
-    // here, between the row tables and the tags.
+    // The undo and the redo journal, each with a 32,768-byte data block.
+    std::unique_ptr<CEditJournal> m_pUndo;
+    std::unique_ptr<CEditJournal> m_pRedo;
 
     std::array<CTagRecord, kMaxTags> m_tags{};
     int32_t m_nTagCount = 0;
@@ -134,6 +138,8 @@ public:
 private:
     [[nodiscard]] bool AllocateRowTables();
     void ReleaseRowTables();
+    [[nodiscard]] bool CreateJournals();
+    void ReleaseJournals();
     void CopyLayoutValues();
     // Forgets the content: no data, rows, marks, tags or comment positions.
     void ClearContents();

@@ -22,6 +22,21 @@ const char* LoadString(StringId id)
         return "属性ファイルの情報がテキストファイルの情報と一致しないため、属性情報を読み込めません。";
     case StringId::IdsOutOfMemory:
         return "メモリ不足です。他のアプリケーションを終了させて、\nメモリを増やしてから再度実行してください。";
+    case StringId::IdsFindTitle: return "検索";
+    case StringId::IdsReplaceTitle: return "置換";
+    case StringId::IdsReplacedCount: return "%1 回置換しました。";
+    case StringId::IdsStopReplaceAll: return "中止しますか？";
+    case StringId::IdsFindUp: return "上へ向って(&U)";
+    case StringId::IdsFindDown: return "下へ向って(&D)";
+    case StringId::IdsFindMatchCase: return "文字列検索では大文字と小文字を区別(&C)";
+    case StringId::IdsReplaceMatchCase: return "文字列置換では大文字と小文字を区別(&C)";
+    case StringId::IdsFindEscapes: return "文字列検索ではエスケープシーケンスを使用(&E)";
+    case StringId::IdsReplaceEscapes: return "文字列置換ではエスケープシーケンスを使用(&E)";
+    case StringId::IdsJumpTitle: return "ジャンプ";
+    case StringId::IdsJumpOffsetLabel: return "オフセット値(&O):";
+    case StringId::IdsJumpHexHint: return "16進数は先頭に \"0x\" を付けて入力します。";
+    case StringId::IdsUndoOverflow:
+        return "アンドゥバッファの容量を越えるためアンドゥできませんが、よろしいですか？";
     }
     return "";
 }

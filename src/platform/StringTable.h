@@ -17,6 +17,22 @@ enum class StringId : int {
     IdsAttrReadError,
     IdsAttrMismatch,
     IdsOutOfMemory,                // text of the out-of-memory box
+    // Find, replace and jump of the hex pane.
+    IdsFindTitle,                  // "検索"
+    IdsReplaceTitle,               // "置換": also the caption of the replace-all messages
+    IdsReplacedCount,              // "%1 回置換しました。"
+    IdsStopReplaceAll,             // "中止しますか？"
+    IdsFindUp,                     // "上へ向って(&U)"
+    IdsFindDown,                   // "下へ向って(&D)"
+    IdsFindMatchCase,
+    IdsReplaceMatchCase,
+    IdsFindEscapes,
+    IdsReplaceEscapes,
+    IdsJumpTitle,                  // "ジャンプ"
+    IdsJumpOffsetLabel,            // "オフセット値(&O):"
+    IdsJumpHexHint,
+    // Editing of the hex pane.
+    IdsUndoOverflow,               // the edit is too large for the undo journal: go on?
 };
 
 // UTF-8 text of a string; never null.

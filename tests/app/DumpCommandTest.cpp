@@ -2,7 +2,7 @@
 
 #include "binpane/DumpTestSupport.h"
 #include "platform/Cp932.h"
-#include "platform/ScopedTempDir.h"
+#include "support/CScopedTempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
+#include "support/CRecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class CRecordingSink final : public CMessageSink
-{
-public:
-    MsgAnswer showMessage(const std::string& text, const std::string&, MsgButtons,
-                          MsgIcon) override
-    {
-        messages.push_back(text);
-        return MsgAnswer::Ok;
-    }
-    void beep(int soundType) override { beeps.push_back(soundType); }
-
-    std::vector<std::string> messages;
-    std::vector<int> beeps;
-};
 
 const SettingKey* FindKey(std::string_view name)
 {
@@ -53,7 +39,6 @@ protected:
         if (const char* old = std::getenv("VEXEL_PROFILE_DIR"))
             m_oldProfileDir = old;
         setenv("VEXEL_PROFILE_DIR", m_dir.c_str(), 1);
-        m_pOldSink = SetMessageSink(&m_sink);
         m_oldSettings = g_settings;
         m_oldLimits = {g_nMaxImageSize, g_nMaxRows};
         m_bOldOverwrite = g_bOverwrite;
@@ -64,7 +49,6 @@ protected:
         g_settings = m_oldSettings;
         std::tie(g_nMaxImageSize, g_nMaxRows) = m_oldLimits;
         g_bOverwrite = m_bOldOverwrite;
-        SetMessageSink(m_pOldSink);
         if (m_oldProfileDir)
             setenv("VEXEL_PROFILE_DIR", m_oldProfileDir->c_str(), 1);
         else
@@ -99,7 +83,6 @@ protected:
 
 private:
     std::optional<std::string> m_oldProfileDir;
-    CMessageSink* m_pOldSink = nullptr;
     CSettings m_oldSettings;
     std::pair<uint32_t, uint32_t> m_oldLimits;
     bool m_bOldOverwrite = false;

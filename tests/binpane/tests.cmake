@@ -6,3 +6,17 @@ target_sources(vexel_core_tests PRIVATE
   binpane/DumpLayoutTest.cpp
   binpane/DumpLookBackTest.cpp
 )
+target_sources(vexel_core_tests PRIVATE
+  binpane/BytePatternTest.cpp
+  binpane/FindBytesTest.cpp
+  binpane/FindHistoryTest.cpp
+  binpane/JumpTextTest.cpp
+  binpane/ReplaceAllTest.cpp
+)
+target_sources(vexel_core_tests PRIVATE
+  binpane/CEditJournalTest.cpp
+  binpane/PaneClipboardTest.cpp
+  binpane/PaneEditRandomTest.cpp
+  binpane/PaneEditTest.cpp
+  binpane/PaneNavigationTest.cpp
+)

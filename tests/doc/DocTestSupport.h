@@ -7,6 +7,8 @@
 #include "doc/CLumoDoc.h"
 #include "doc/DocumentUi.h"
 #include "platform/Messages.h"
+#include "support/CRecordingSink.h"
+#include "support/CScopedTempDir.h"
 
 #include <deque>
 #include <filesystem>
@@ -21,25 +23,7 @@ namespace doctest {
 
 using Bytes = std::vector<uint8_t>;
 
-class CTempDir
-{
-public:
-    CTempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vexel-doc-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~CTempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+using CTempDir = ::CScopedTempDir;
 
 inline void WriteFile(const std::string& path, const Bytes& bytes)
 {
@@ -68,31 +52,7 @@ inline Bytes DataOf(CLumoDoc& doc)
     return bytes;
 }
 
-class CRecordingSink : public CMessageSink
-{
-public:
-    CRecordingSink() { m_pPrevious = SetMessageSink(this); }
-    ~CRecordingSink() override { SetMessageSink(m_pPrevious); }
-
-    MsgAnswer showMessage(const std::string& text, const std::string&, MsgButtons buttons,
-                          MsgIcon) override
-    {
-        texts.push_back(text);
-        if (answers.empty())
-            return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
-        const MsgAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void beep(int soundType) override { beeps.push_back(soundType); }
-
-    std::vector<std::string> texts;
-    std::vector<int> beeps;
-    std::deque<MsgAnswer> answers; // given in order, then the default button
-
-private:
-    CMessageSink* m_pPrevious = nullptr;
-};
+using CRecordingSink = ::CRecordingSink;
 
 class CRecordingUi : public CDocumentUi
 {

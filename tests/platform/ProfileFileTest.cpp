@@ -1,6 +1,6 @@
 #include "platform/ProfileFile.h"
 
-#include "platform/ScopedTempDir.h"
+#include "support/CScopedTempDir.h"
 
 #include <gtest/gtest.h>
 

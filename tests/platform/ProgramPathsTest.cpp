@@ -1,7 +1,8 @@
 #include "platform/ProgramPaths.h"
 
 #include "platform/Messages.h"
-#include "platform/ScopedTempDir.h"
+#include "support/CRecordingSink.h"
+#include "support/CScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -83,23 +84,6 @@ public:
 private:
     static constexpr const char* kNames[] = {"VEXEL_PROFILE_DIR", "XDG_CONFIG_HOME", "HOME"};
     std::vector<std::optional<std::string>> m_saved;
-};
-
-class CRecordingSink final : public CMessageSink
-{
-public:
-    MsgAnswer showMessage(const std::string& text, const std::string& caption, MsgButtons,
-                          MsgIcon icon) override
-    {
-        m_captions.push_back(caption);
-        m_texts.push_back(text);
-        m_bStop = icon == MsgIcon::Stop;
-        return MsgAnswer::Ok;
-    }
-    void beep(int) override {}
-
-    std::vector<std::string> m_captions, m_texts;
-    bool m_bStop = false;
 };
 
 } // namespace
@@ -189,7 +173,6 @@ TEST(ProgramPathsDeathTest, NoMemoryForTheCopyShowsTheStopBoxAndCopiesNothing)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto underTightMemory = [&] {
         CRecordingSink sink;
-        SetMessageSink(&sink);
         // Room for what the process uses now and a little more, not for the buffer.
         long pages = 0;
         std::ifstream("/proc/self/statm") >> pages;
@@ -197,8 +180,8 @@ TEST(ProgramPathsDeathTest, NoMemoryForTheCopyShowsTheStopBoxAndCopiesNothing)
         const rlimit r{limit, limit};
         setrlimit(RLIMIT_AS, &r);
         const std::string path = paths::ProfileFilePath();
-        const bool ok = sink.m_captions == std::vector<std::string>{"Qorvi"} && sink.m_bStop &&
-                        sink.m_texts[0].find("メモリ不足です。") == 0 && !fs::exists(path);
+        const bool ok = sink.captions == std::vector<std::string>{"Qorvi"} && sink.icons.back() == MsgIcon::Stop &&
+                        sink.texts[0].find("メモリ不足です。") == 0 && !fs::exists(path);
         std::_Exit(ok ? 0 : 1);
     };
     EXPECT_EXIT(underTightMemory(), ::testing::ExitedWithCode(0), "");

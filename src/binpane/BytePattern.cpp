@@ -1,0 +1,145 @@
+#include "binpane/BytePattern.h"
+
+#include "platform/Cp932.h"
+
+#include <algorithm>
+
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+BytePattern fromHexDigits(std::string_view text)
+{
+    BytePattern pattern;
+    pattern.source = PatternSource::HexPart;
+    const bool allDigits = std::all_of(text.begin(), text.end(), [](char c) { return hexValue(c) >= 0; });
+    if (text.size() % 2 != 0 || !allDigits) {
+        pattern.refused = true;
+        return pattern;
+    }
+    for (size_t i = 0; i < text.size(); i += 2)
+        pattern.bytes.push_back(static_cast<uint8_t>(hexValue(text[i]) * 16 + hexValue(text[i + 1])));
+    pattern.anyByte.assign(pattern.bytes.size(), 0);
+    return pattern;
+}
+
+BytePattern asItIs(std::string_view text)
+{
+    BytePattern pattern;
+    pattern.bytes.assign(text.begin(), text.end());
+    pattern.anyByte.assign(text.size(), 0);
+    return pattern;
+}
+
+// Reads escapes from text left to right into a pattern.
+class CEscapeReader
+{
+public:
+    explicit CEscapeReader(std::string_view text) : m_text(text) {}
+
+    BytePattern read()
+    {
+        while (m_pos < m_text.size()) {
+            if (m_text[m_pos] == '\\' && m_pos + 1 < m_text.size())
+                readEscape();
+            else
+                readCharacter();
+        }
+        return std::move(m_pattern);
+    }
+
+private:
+    uint8_t at(size_t i) const { return static_cast<uint8_t>(m_text[i]); }
+
+    void put(uint8_t b, bool any = false)
+    {
+        m_pattern.bytes.push_back(b);
+        m_pattern.anyByte.push_back(any ? 1 : 0);
+    }
+
+    // One character as it stands: a lead byte takes its trail byte along.
+    void readCharacter()
+    {
+        const uint8_t b = at(m_pos++);
+        put(b);
+        if (cp932::IsLeadByte(b) && m_pos < m_text.size())
+            put(at(m_pos++));
+    }
+
+    void readEscape()
+    {
+        const char c = m_text[m_pos + 1];
+        switch (c) {
+        case 'a': case 'A': putEscape(0x07); return;
+        case 'b': case 'B': putEscape(0x08); return;
+        case 'f': case 'F': putEscape(0x0C); return;
+        case 't': case 'T': putEscape(0x09); return;
+        case 'v': case 'V': putEscape(0x0B); return;
+        case 'n': case 'N': put(0x0D); putEscape(0x0A); return;
+        case '.': putEscape('.', true); return;
+        case '\\': putEscape('\\'); return;
+        case 'x': case 'X': readHexEscape(); return;
+        default:
+            // The backslash stays; the next character is read as an ordinary one.
+            put('\\');
+            ++m_pos;
+            return;
+        }
+    }
+
+    void putEscape(uint8_t b, bool any = false)
+    {
+        put(b, any);
+        m_pos += 2;
+    }
+
+    void readHexEscape()
+    {
+        const size_t digits = m_pos + 2;
+        const int high = digits < m_text.size() ? hexValue(m_text[digits]) : -1;
+        if (high < 0) {
+            // Without a digit the backslash and the letter are both kept.
+            put('\\');
+            put(at(m_pos + 1));
+            m_pos += 2;
+            return;
+        }
+        const int low = digits + 1 < m_text.size() ? hexValue(m_text[digits + 1]) : -1;
+        if (low < 0) {
+            put(static_cast<uint8_t>(high));
+            m_pos += 3;
+        } else {
+            put(static_cast<uint8_t>(high * 16 + low));
+            m_pos += 4;
+        }
+    }
+
+    std::string_view m_text;
+    size_t m_pos = 0;
+    BytePattern m_pattern;
+};
+
+} // namespace
+
+bool BytePattern::hasAnyByte() const
+{
+    return std::find(anyByte.begin(), anyByte.end(), 1) != anyByte.end();
+}
+
+BytePattern patternFromText(std::string_view text, PatternSource source, bool enRexp)
+{
+    if (source == PatternSource::HexPart)
+        return fromHexDigits(text);
+    if (!enRexp || text.empty() || text.size() > kMaxEscapedChars)
+        return asItIs(text);
+    return CEscapeReader(text).read();
+}

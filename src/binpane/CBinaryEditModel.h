@@ -1,0 +1,71 @@
+// Byte editing of the hex pane without a window: the two edit primitives
+// (insertAt, deleteAt), typing hex digits and characters in insert or
+// overwrite mode, Delete and Backspace, and undo and redo through the
+// document's two journals. Every change is made by insertAt or deleteAt.
+#pragma once
+
+#include "binpane/CBinaryCaretModel.h"
+
+#include <cstdint>
+
+class CEditJournal;
+
+class CBinaryEditModel : public CBinaryCaretModel
+{
+public:
+    using CBinaryCaretModel::CBinaryCaretModel;
+
+    // Inserts n bytes at position (at most the data size). False when the
+    // growth was refused (with its message); nothing changed then.
+    [[nodiscard]] bool insertAt(uint32_t position, const uint8_t* bytes, uint32_t n, bool moveCaret);
+    // Deletes up to n bytes at position.
+    void deleteAt(uint32_t position, uint32_t n, bool redraw);
+
+    // The journaled edits behind typing; false when refused.
+    [[nodiscard]] bool insertAtCaret(const uint8_t* bytes, uint32_t n);
+    [[nodiscard]] bool overwriteAtCaret(const uint8_t* bytes, uint32_t n);
+
+    // Typed input: in the hex part bytes[0] is one digit's value (0..15), in
+    // the character part the n bytes of one character.
+    void typeBytes(const uint8_t* bytes, uint32_t n);
+    // A typed code 32 or above: a hex digit, or one byte of a character.
+    void typeCharacter(uint8_t c);
+    void enterKey(bool shift, bool ctrl);
+    void backspace();
+    // The Delete key (count 1) and deleting the selection. False when the
+    // document is read-only or the user cancelled the unrecorded deletion.
+    [[nodiscard]] bool deleteCommand(uint32_t count);
+
+    void undo();
+    void redo();
+    bool canUndo() const;
+    bool canRedo() const;
+
+    int32_t m_bLeadPending = 0; // a typed lead byte waits for its trail byte
+    uint8_t m_nPendingLead = 0;
+
+    // For the other edits of the pane (find and replace): the journals, the
+    // recording of an edit about to be made and the size check.
+    enum RecordResult { Cancelled = 0, Unrecorded = 1, Recorded = 2 };
+    // Journals an edit about to be made (saving the bytes it will remove).
+    // When they do not fit, the journal is emptied and the user decides
+    // whether to go on without undo. A new action empties the redo journal.
+    RecordResult record(CEditJournal& journal, int32_t type, uint32_t position, uint32_t length,
+                        bool newAction);
+    // Room for the data to grow by n bytes; refusals show their message.
+    [[nodiscard]] bool checkGrowth(uint64_t n);
+    CEditJournal& undoJournal() const;
+    CEditJournal& redoJournal() const;
+
+protected:
+    // Before input over a selection: deletes it or only removes it, as
+    // DeleteSelectionAtInput says; false when the user kept the bytes.
+    [[nodiscard]] bool dropSelectionForInput();
+
+private:
+    void typeDigit(uint8_t digit);
+    void setDataSize(uint32_t size);
+    // Takes back the newest record of `from`, journaling its reversal in `to`.
+    void replay(CEditJournal& from, CEditJournal& to, bool undoing);
+    void replayPair(CEditJournal& from, CEditJournal& to);
+};

@@ -1,0 +1,261 @@
+#include "binpane/CBinaryPaneModel.h"
+
+#include "app/Settings.h"
+#include "binpane/BinaryClipboard.h"
+#include "binpane/CEditJournal.h"
+#include "binpane/DocDumpSource.h"
+#include "binpane/DumpLayout.h"
+#include "binpane/PaneKeys.h"
+#include "doc/CLumoDoc.h"
+#include "doc/DocumentUi.h"
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+void CBinaryPaneModel::keyPress(int key, bool shift, bool ctrl, std::string_view typed)
+{
+    if (!commandKey(key, shift, ctrl)) {
+        switch (key) {
+        case panekey::Tab:
+        case panekey::Backtab:
+            if (!ctrl)
+                switchPart();
+            break;
+        case panekey::Backspace:
+            if (!ctrl)
+                backspace();
+            break;
+        case panekey::Return:
+        case panekey::Enter:
+            enterKey(shift, ctrl);
+            break;
+        default:
+            // Ctrl with a letter types a control code, which the pane ignores.
+            if (!ctrl) {
+                for (const char c : typed)
+                    typeCharacter(static_cast<uint8_t>(c));
+            }
+            break;
+        }
+    }
+    m_host.showCaret(!m_bSelection);
+}
+
+bool CBinaryPaneModel::commandKey(int key, bool shift, bool ctrl)
+{
+    if (navigationKey(key, shift, ctrl))
+        return true;
+    switch (key) {
+    case panekey::Escape:
+        clearSelection();
+        return true;
+    case panekey::Insert:
+        if (shift) {
+            paste();
+        } else {
+            g_bOverwrite = !g_bOverwrite;
+            m_host.recreateCaret();
+        }
+        return true;
+    case panekey::Delete:
+        if (shift)
+            cutKeys();
+        else
+            (void)deleteCommand(1);
+        return true;
+    default:
+        break;
+    }
+    if (!ctrl)
+        return false;
+    switch (key) {
+    case panekey::C: copy(); return true;
+    case panekey::V: paste(); return true;
+    case panekey::X: cutKeys(); return true;
+    case panekey::Z: undo(); return true;
+    default: return false;
+    }
+}
+
+void CBinaryPaneModel::putText(const uint8_t* bytes, uint32_t n)
+{
+    std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[size_t{n} + 1]);
+    if (!text) {
+        ShowOutOfMemory();
+        return;
+    }
+    m_host.putClipboardText(text.get(), CBinaryClipboard::StripZeros(bytes, n, text.get()));
+}
+
+void CBinaryPaneModel::copy()
+{
+    if (!m_bSelection)
+        return;
+    const uint32_t n = m_nSelEnd - m_nSelStart + 1;
+    putText(m_doc.m_image.GetSpanPointer(m_nSelStart, n), n);
+    if (!CBinaryClipboard::Replace(m_doc.m_image.GetSpanPointer(m_nSelStart, n), n))
+        ShowOutOfMemory();
+}
+
+void CBinaryPaneModel::cutKeys()
+{
+    if (!m_bSelection)
+        return;
+    copy();
+    (void)deleteCommand(1);
+}
+
+void CBinaryPaneModel::cut()
+{
+    if (m_doc.RefuseIfReadOnly() || !m_bSelection)
+        return;
+    copy();
+    const uint32_t start = m_nSelStart;
+    const uint32_t n = m_nSelEnd - m_nSelStart + 1;
+    setSelectionShown(false);
+    if (record(undoJournal(), CEditJournal::Deleted, start, n, true) == Cancelled) {
+        m_host.invalidateAll();
+        return;
+    }
+    deleteAt(start, n, true);
+}
+
+void CBinaryPaneModel::paste()
+{
+    if (m_doc.RefuseIfReadOnly())
+        return;
+    std::string text;
+    if (!m_host.clipboardText(text))
+        return;
+    if (!dropSelectionForInput())
+        return;
+    // Room for the whole block as the clipboard holds it, terminator included.
+    if (!checkGrowth(uint64_t{text.size()} + 1))
+        return;
+    const uint32_t p = m_nCaret;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const size_t t = std::min(text.size(), text.find('\0'));
+    const CBinaryClipboard::Match match = CBinaryClipboard::MatchesText(bytes, t);
+    if (match == CBinaryClipboard::Match::OutOfMemory) {
+        ShowOutOfMemory();
+        return;
+    }
+    if (match == CBinaryClipboard::Match::No)
+        CBinaryClipboard::Free(); // someone else's text since our copy
+    uint32_t inserted;
+    bool done;
+    if (match == CBinaryClipboard::Match::Yes) {
+        inserted = CBinaryClipboard::Length();
+        done = checkGrowth(inserted) && insertAt(p, CBinaryClipboard::Bytes(), inserted, true);
+    } else {
+        inserted = static_cast<uint32_t>(t);
+        done = insertAt(p, bytes, inserted, true);
+    }
+    if (done && inserted > 0)
+        (void)record(undoJournal(), CEditJournal::Inserted, p, inserted, true);
+}
+
+void CBinaryPaneModel::screenCopy()
+{
+    if (!m_bSelection)
+        return;
+    DocumentUi().beginWaitCursor();
+    CDocDumpSource source(m_doc);
+    CDumpLayout layout(source);
+    const CDumpGeometry& g = layout.geometry();
+    const uint32_t first = m_nSelStart / static_cast<uint32_t>(g.B);
+    const uint32_t last = m_nSelEnd / static_cast<uint32_t>(g.B);
+    // No plain-text line (heading, rule or dump line) is longer than this.
+    const size_t longest = static_cast<size_t>(g.C + g.B + 3);
+    const size_t capacity = (size_t{last} - first + 3) * longest;
+    std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[capacity]);
+    if (!text) {
+        DocumentUi().endWaitCursor();
+        ShowOutOfMemory();
+        return;
+    }
+    uint8_t line[CDumpLayout::kLineBufferSize];
+    size_t length = 0;
+    auto append = [&](int n) {
+        std::memcpy(text.get() + length, line, static_cast<size_t>(n));
+        length += static_cast<size_t>(n);
+    };
+    append(layout.formatHeadingLine(line, false));
+    append(layout.formatRuleLine(line));
+    for (uint32_t l = first; l <= last; ++l)
+        append(layout.formatDumpLine(l, line));
+    m_host.putClipboardText(text.get(), length);
+    DocumentUi().endWaitCursor();
+}
+
+int CBinaryPaneModel::markIndex(uint32_t offset) const
+{
+    const uint32_t* begin = m_doc.m_binMarks.data();
+    const uint32_t* end = begin + m_doc.m_nBinMarkCount;
+    const uint32_t* it = std::lower_bound(begin, end, offset);
+    return it != end && *it == offset ? static_cast<int>(it - begin) : -1;
+}
+
+void CBinaryPaneModel::toggleMark()
+{
+    clearSelection();
+    const uint32_t p = m_nCaret;
+    uint32_t* begin = m_doc.m_binMarks.data();
+    uint32_t* end = begin + m_doc.m_nBinMarkCount;
+    uint32_t* it = std::lower_bound(begin, end, p);
+    if (it != end && *it == p) {
+        std::copy(it + 1, end, it);
+        --m_doc.m_nBinMarkCount;
+    } else {
+        if (m_doc.m_nBinMarkCount == CLumoDoc::kMaxMarks) {
+            BeepRefusal();
+            return;
+        }
+        std::copy_backward(it, end, end + 1);
+        *it = p;
+        ++m_doc.m_nBinMarkCount;
+    }
+    invalidateOffsets(p, p);
+}
+
+void CBinaryPaneModel::nextMark()
+{
+    const int count = m_doc.m_nBinMarkCount;
+    if (count == 0) {
+        BeepRefusal();
+        return;
+    }
+    clearSelection();
+    const uint32_t* begin = m_doc.m_binMarks.data();
+    int i = static_cast<int>(std::upper_bound(begin, begin + count, m_nCaret) - begin);
+    // Past the last mark, or at one beyond the data (bytes were deleted since): wrap.
+    if (i == count || begin[i] > dataSize())
+        i = 0;
+    showLine(begin[i] / bytesPerLine(), 1, false, begin[i]);
+}
+
+void CBinaryPaneModel::previousMark()
+{
+    const int count = m_doc.m_nBinMarkCount;
+    if (count == 0) {
+        BeepRefusal();
+        return;
+    }
+    clearSelection();
+    const uint32_t* begin = m_doc.m_binMarks.data();
+    const int i = static_cast<int>(std::lower_bound(begin, begin + count, m_nCaret) - begin);
+    const uint32_t target = begin[i > 0 ? i - 1 : count - 1];
+    showLine(target / bytesPerLine(), 1, false, target);
+}
+
+void CBinaryPaneModel::clearAllMarks()
+{
+    const bool had = m_doc.m_nBinMarkCount > 0;
+    m_doc.m_nBinMarkCount = 0;
+    if (had)
+        m_host.invalidateAll();
+}

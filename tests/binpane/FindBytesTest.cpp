@@ -1,0 +1,175 @@
+// The fast find against the plain one on random data and patterns, then the
+// cases a user meets: passing over the selected hit, wrapping, the case rule.
+#include "binpane/ByteSearch.h"
+#include "NaiveFind.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+using naive::Bytes;
+
+// Few distinct bytes, so matches are frequent: letters in both cases, a
+// Shift-JIS lead byte and bytes that only look like letters above 0x80.
+constexpr uint8_t kAlphabet[] = {'a', 'A', 'b', 'B', 'z', 'Z', '@', '[', 0x00, 0x82, 0xC1, 0xE1};
+
+uint8_t randomByte(std::mt19937& rng) { return kAlphabet[rng() % sizeof kAlphabet]; }
+
+Bytes randomData(std::mt19937& rng, size_t size)
+{
+    Bytes data(size);
+    for (uint8_t& b : data)
+        b = randomByte(rng);
+    return data;
+}
+
+BytePattern randomPattern(std::mt19937& rng, const Bytes& data)
+{
+    BytePattern p;
+    const size_t n = 1 + rng() % 7;
+    const bool fromData = !data.empty() && rng() % 2 == 0;
+    const size_t at = data.empty() ? 0 : rng() % data.size();
+    for (size_t i = 0; i < n; ++i) {
+        p.bytes.push_back(fromData && at + i < data.size() ? data[at + i] : randomByte(rng));
+        p.anyByte.push_back(rng() % 5 == 0 ? 1 : 0);
+    }
+    if (rng() % 4 == 0) { // as typed into the hex part: no any-byte positions, always with case
+        p.source = PatternSource::HexPart;
+        p.anyByte.assign(n, 0);
+    }
+    return p;
+}
+
+FindRequest randomRequest(std::mt19937& rng, const Bytes& data, const BytePattern& p)
+{
+    FindRequest r;
+    const auto size = uint32_t(data.size());
+    r.down = rng() % 2 == 0;
+    r.matchCase = rng() % 2 == 0;
+    r.start = static_cast<FindStart>(rng() % 3);
+    r.caret = uint32_t(rng() % (size + 1));
+    r.selection = size > 0 && rng() % 2 == 0;
+    if (r.selection) {
+        r.selStart = uint32_t(rng() % size);
+        // Often a selection just as long as the pattern, to meet the pass-over rule.
+        const uint32_t length = rng() % 3 == 0 ? uint32_t(1 + rng() % 8) : p.size();
+        r.selEnd = std::min(size - 1, r.selStart + length - 1);
+    }
+    return r;
+}
+
+// Stops at the given call (0: never) and counts the calls.
+struct CountingAbort
+{
+    int stopAt = 0;
+    int calls = 0;
+    std::function<bool()> fn() { return [this] { return ++calls == stopAt; }; }
+};
+
+void expectSameFind(std::mt19937& rng, const Bytes& data, int round)
+{
+    const BytePattern p = randomPattern(rng, data);
+    const FindRequest r = randomRequest(rng, data, p);
+    const int stopAt = rng() % 3 == 0 ? int(1 + rng() % 4) : 0;
+    CountingAbort fast{stopAt}, plain{stopAt};
+    const auto got = findBytes(data.data(), uint32_t(data.size()), p, r, fast.fn());
+    const auto want = naive::find(data, p, r, plain.fn());
+    ASSERT_EQ(got, want) << "round " << round << " size " << data.size() << " n " << p.size()
+                         << " down " << r.down << " case " << r.matchCase << " mode "
+                         << int(r.start) << " caret " << r.caret << " sel " << r.selection;
+    ASSERT_EQ(fast.calls, plain.calls) << "round " << round;
+}
+
+} // namespace
+
+TEST(FindBytes, AgreesWithPlainSearchOnRandomDataEveryModeAndDirection)
+{
+    std::mt19937 rng(20240611);
+    for (int round = 0; round < 30'000; ++round) {
+        const Bytes data = randomData(rng, rng() % 120);
+        expectSameFind(rng, data, round);
+    }
+}
+
+TEST(FindBytes, AgreesWithPlainSearchAcrossBlocksAndAbortIntervals)
+{
+    std::mt19937 rng(77);
+    for (int round = 0; round < 400; ++round) {
+        // Long enough that the abort counter runs over several intervals.
+        Bytes data = randomData(rng, 2'000 + rng() % 7'000);
+        if (round % 2 == 0) {
+            // Sparse matches: the rare bytes lie far apart.
+            for (uint8_t& b : data)
+                b = rng() % 64 == 0 ? b : uint8_t('.');
+        }
+        expectSameFind(rng, data, round);
+    }
+}
+
+TEST(FindBytes, DownFromAMatchingSelectionPassesOverItAndWrapsToIt)
+{
+    const std::string text = "0123456789ABCD-----";
+    const Bytes data(text.begin(), text.end());
+    BytePattern p = patternFromText("ABCD", PatternSource::CharPart, false);
+    FindRequest r;
+    r.selection = true;
+    r.selStart = 10;
+    r.selEnd = 13;
+    // No further match: the search starts at 14, wraps, and finds the same hit.
+    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 10u);
+    // Without wrap-around (from the caret) the hit behind the caret is not found.
+    r.start = FindStart::FromCaret;
+    r.caret = 14;
+    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), std::nullopt);
+}
+
+TEST(FindBytes, UpFromTheStartWrapsToTheLastMatch)
+{
+    const std::string text = "xyAB--AB--AB-";
+    const Bytes data(text.begin(), text.end());
+    const BytePattern p = patternFromText("AB", PatternSource::CharPart, false);
+    FindRequest r;
+    r.down = false;
+    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 10u);
+    r.caret = 10; // the match must start before the caret
+    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 6u);
+    r.caret = uint32_t(data.size()); // at the end: the last match is found
+    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 10u);
+}
+
+TEST(FindBytes, WithoutCaseOnlyAsciiLettersMeetEvenAsTrailBytes)
+{
+    // 0x82 0x61 is a double-byte character whose trail byte is 'a'.
+    const Bytes data = {0xC1, 'x', 0x82, 'A', 'q'};
+    FindRequest r;
+    r.matchCase = false;
+    auto find = [&](const BytePattern& p) { return findBytes(data.data(), uint32_t(data.size()), p, r); };
+    EXPECT_EQ(find(patternFromText("\x82" "a", PatternSource::CharPart, false)), 2u);
+    EXPECT_EQ(find(patternFromText("X", PatternSource::CharPart, false)), 1u);
+    EXPECT_EQ(find(patternFromText("\xE1", PatternSource::CharPart, false)), std::nullopt);
+    r.matchCase = true;
+    EXPECT_EQ(find(patternFromText("X", PatternSource::CharPart, false)), std::nullopt);
+    // Hex digits give bytes, not letters: they are compared with case even when asked not to.
+    r.matchCase = false;
+    EXPECT_EQ(find(patternFromText("61", PatternSource::HexPart, false)), std::nullopt);
+    EXPECT_EQ(find(patternFromText("41", PatternSource::HexPart, false)), 3u);
+}
+
+TEST(FindBytes, PatternsLongerThanTheDataOrEmptyAreNeverFound)
+{
+    const Bytes data = {'a', 'b'};
+    FindRequest r;
+    int calls = 0;
+    const AbortCheck count = [&] { return ++calls, false; };
+    for (FindStart mode : {FindStart::Wrap, FindStart::FromTop, FindStart::FromCaret}) {
+        r.start = mode;
+        EXPECT_EQ(findBytes(data.data(), 2, patternFromText("abc", PatternSource::CharPart, false), r, count),
+                  std::nullopt);
+        EXPECT_EQ(findBytes(data.data(), 2, BytePattern{}, r, count), std::nullopt);
+    }
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(findBytes(nullptr, 0, patternFromText("a", PatternSource::CharPart, false), r), std::nullopt);
+}

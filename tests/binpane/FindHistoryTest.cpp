@@ -1,0 +1,50 @@
+// The find and replace histories: newest first, no repeats, 20 entries of 80 characters.
+#include "binpane/FindHistory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+TEST(FindHistory, NewestComesFirstAndARepeatMovesToTheFront)
+{
+    CFindHistory h;
+    h.add("one");
+    h.add("two");
+    h.add("One"); // compared exactly: a different entry
+    h.add("one");
+    EXPECT_EQ(h.entries(), (std::vector<std::string>{"one", "One", "two"}));
+    EXPECT_EQ(h.newest(), "one");
+}
+
+TEST(FindHistory, KeepsTwentyEntriesLikeAPlainList)
+{
+    // A list with the rule written out, fed the same random texts.
+    std::mt19937 rng(3);
+    CFindHistory h;
+    std::vector<std::string> model;
+    for (int i = 0; i < 2'000; ++i) {
+        const std::string text = "t" + std::to_string(rng() % 40);
+        h.add(text);
+        std::erase(model, text);
+        model.insert(model.begin(), text);
+        if (model.size() > 20)
+            model.pop_back();
+        ASSERT_EQ(h.entries(), model);
+    }
+}
+
+TEST(FindHistory, TextsTheDataFileCannotHoldAreNotKept)
+{
+    CFindHistory h;
+    EXPECT_TRUE(h.add(std::string(80, 'a')));
+    EXPECT_FALSE(h.add(std::string(81, 'b')));
+    EXPECT_FALSE(h.add(""));
+    EXPECT_EQ(h.size(), 1u);
+
+    EXPECT_FALSE(h.assign(std::vector<std::string>(21, "x")));
+    EXPECT_FALSE(h.assign({"ok", std::string(81, 'c')}));
+    EXPECT_EQ(h.size(), 1u);
+    EXPECT_TRUE(h.assign(std::vector<std::string>(20, "x")));
+    EXPECT_EQ(h.size(), 20u);
+}
