@@ -5,3 +5,7 @@ target_sources(vexel_core PRIVATE
 )
 target_sources(vexel_gui PRIVATE app/CDialogMessageSink.cpp app/CLumoApp.cpp)
 target_sources(vexel_core PRIVATE app/CommandLine.cpp)
+target_sources(vexel_core PRIVATE app/RecentFileList.cpp)
+target_sources(vexel_gui PRIVATE app/CLumoFileDialog.cpp)
+target_sources(vexel_core PRIVATE app/InstanceMessage.cpp)
+target_sources(vexel_gui PRIVATE app/CInstanceChannel.cpp)

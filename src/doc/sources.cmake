@@ -10,3 +10,4 @@ target_sources(vexel_core PRIVATE
   doc/TextNormaliser.cpp
 )
 target_sources(vexel_gui PRIVATE doc/ViewFont.cpp)
+target_sources(vexel_gui PRIVATE doc/CDocTemplate.cpp doc/CLumoMCW.cpp doc/CLumoView.cpp)

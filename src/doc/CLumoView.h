@@ -1,0 +1,49 @@
+// The view inside every child window: a container that makes the font its
+// panes share, creates the pane its document's mode needs (the hex pane for a
+// binary document; for a text document a blank read-only stand-in until the
+// text pane exists), lays it out and answers the document's update hints.
+#pragma once
+
+#include "doc/CDocumentBase.h"
+
+#include <QFont>
+#include <QWidget>
+
+class CLumoDoc;
+class CLumoBV;
+
+class CLumoView : public QWidget, public CViewBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kHintTextLoaded = 16;
+    static constexpr int kHintLayoutReset = 32;
+    static constexpr int kHintBinaryFirst = 128;
+    static constexpr int kHintBinaryLast = 143;
+
+    explicit CLumoView(CLumoDoc* doc, QWidget* parent = nullptr);
+    ~CLumoView() override;
+
+    CLumoDoc* document() const { return m_pDoc; }
+    bool IsTextMode() const;
+    // The hex pane of a binary document, else null.
+    CLumoBV* hexPane() const { return m_pHexPane; }
+    // The pane that takes the focus and the edit commands.
+    QWidget* activePane() const { return m_pPane; }
+    const QFont& viewFont() const { return m_font; }
+
+    void OnUpdate(CViewBase* sender, int hint, void* object) override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void makeFont();
+
+    CLumoDoc* m_pDoc;
+    QFont m_font;
+    QWidget* m_pPane = nullptr;
+    CLumoBV* m_pHexPane = nullptr;
+};

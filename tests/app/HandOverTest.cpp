@@ -1,0 +1,125 @@
+// A later start of the real program hands its file to the running instance
+// and ends at once, without touching the profile.
+#include "app/CInstanceChannel.h"
+#include "app/InstanceMessage.h"
+#include "app/RecentFileList.h"
+#include "app/Settings.h"
+#include "doc/CDocTemplate.h"
+#include "doc/CLumoDoc.h"
+#include "frame/CMainFrame.h"
+#include "platform/ProfileFile.h"
+#include "support/CRecordingSink.h"
+#include "support/CScopedTempDir.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct HandOverTest : ::testing::Test
+{
+    void SetUp() override
+    {
+        g_settings = CSettings();
+        std::ofstream(dir / "vexel.ini", std::ios::binary) << "[Settings]\r\nMultiInstance=0\r\n";
+        iniBefore = ReadAll(dir / "vexel.ini");
+        iniTime = std::filesystem::last_write_time(dir / "vexel.ini");
+    }
+
+    // Starts the built program with the test's own user name, so that it
+    // meets the channel of this test and never a program the user runs.
+    int runSecondStart(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VEXEL_PROFILE_DIR", QString::fromStdString(dir.path()));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("USER", user);
+        process.setProcessEnvironment(environment);
+        process.start(VEXEL_BINARY, arguments);
+        // The running instance answers from its event loop: keep it turning.
+        QElapsedTimer clock;
+        clock.start();
+        while (!process.waitForFinished(20) && clock.elapsed() < 20000)
+            QCoreApplication::processEvents();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    bool profileUntouched() const
+    {
+        return ReadAll(dir / "vexel.ini") == iniBefore
+            && std::filesystem::last_write_time(dir / "vexel.ini") == iniTime;
+    }
+
+    CScopedTempDir dir;
+    CRecordingSink sink;
+    QString user = QStringLiteral("vexel-test-%1").arg(QCoreApplication::applicationPid());
+    std::string iniBefore;
+    std::filesystem::file_time_type iniTime;
+};
+
+} // namespace
+
+TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
+{
+    CProfileFile profile(dir / "vexel.ini");
+    CRecentFileList recent;
+    CMainFrame frame(profile, recent);
+    CInstanceChannel channel(QString::fromStdString(InstanceServerName("vexel", user.toStdString())));
+    ASSERT_TRUE(channel.listen());
+    frame.serveInstanceChannel(channel);
+
+    const std::string file = dir / "a.bin";
+    std::ofstream(file, std::ios::binary) << "hand over";
+    EXPECT_EQ(runSecondStart({ QString::fromStdString(file) }), 0);
+    EXPECT_TRUE(profileUntouched());
+    QTest::qWaitFor([&] { return !frame.docTemplate().documents().empty(); }, 5000);
+    ASSERT_EQ(frame.docTemplate().documents().size(), 1u);
+    const CLumoDoc& doc = *frame.docTemplate().documents().front();
+    EXPECT_EQ(doc.GetPathName(), file);
+    EXPECT_EQ(doc.m_nMode, 2);
+    EXPECT_EQ(doc.m_nDataSize, 9u);
+
+    // Without a file the second start only beeps and ends; nothing opens.
+    EXPECT_EQ(runSecondStart({}), 0);
+    EXPECT_TRUE(profileUntouched());
+    QTest::qWait(50);
+    EXPECT_EQ(frame.docTemplate().documents().size(), 1u);
+}
+
+TEST_F(HandOverTest, TwoRealProcessesMeetAndTheSecondEndsAtOnce)
+{
+    QProcess first;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VEXEL_PROFILE_DIR", QString::fromStdString(dir.path()));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("USER", user);
+    first.setProcessEnvironment(environment);
+    first.start(VEXEL_BINARY, {});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    // Wait until the first instance serves its channel.
+    CInstanceChannel probe(QString::fromStdString(InstanceServerName("vexel", user.toStdString())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.tryHandOver({}); }, 15000));
+
+    const std::string file = dir / "b.bin";
+    std::ofstream(file, std::ios::binary) << "x";
+    const std::string iniWhileRunning = ReadAll(dir / "vexel.ini");
+    EXPECT_EQ(runSecondStart({ QString::fromStdString(file) }), 0);
+    EXPECT_EQ(ReadAll(dir / "vexel.ini"), iniWhileRunning);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished(5000);
+}

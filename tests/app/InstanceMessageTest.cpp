@@ -1,0 +1,159 @@
+#include "app/InstanceMessage.h"
+
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cctype>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+// An independent judge of UTF-8: glibc's converter.
+bool IconvAcceptsUtf8(const std::string& text)
+{
+    iconv_t cd = iconv_open("UTF-32LE", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    std::string in = text;
+    std::vector<char> out(text.size() * 4 + 4);
+    char* inPtr = in.data();
+    size_t inLeft = in.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    return result != static_cast<size_t>(-1) && inLeft == 0;
+}
+
+std::string Request(const std::string& name)
+{
+    return "[open(\""s + name + "\")]";
+}
+
+TEST(InstanceMessage, OpenRequestRoundTripsNamesWithQuotesBracketsAndKanji)
+{
+    const std::vector<std::string> names = {
+        "/a",
+        "/home/user/data file.bin",
+        "/tmp/\"quoted\".bin",
+        "/tmp/[open(\"x\")]",
+        "/tmp/a\")].bin",
+        "/データ/日本語のファイル.dat",
+        "/tmp/🙂.bin",
+        "/" + std::string(kMaxRequestName - 1, 'x'),
+    };
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string text = MakeOpenRequest(name);
+        EXPECT_EQ(text, Request(name));
+        EXPECT_LE(text.size(), MaxOpenRequestLength());
+        EXPECT_EQ(ParseOpenRequest(text), name);
+    }
+}
+
+TEST(InstanceMessage, MalformedRequestsGiveNoName)
+{
+    const std::string longest = "/" + std::string(kMaxRequestName - 1, 'x');
+    const std::vector<std::string> texts = {
+        "",
+        "[open(\")]",                       // the quotes overlap
+        "[open(\"\")]",                     // empty name
+        "[open(\"/a\")",                    // no closing bracket
+        "open(\"/a\")]",                    // no opening bracket
+        "[OPEN(\"/a\")]",                   // wrong command
+        "[open(/a)]",                       // no quotes
+        "[open(\"/a)]",                     // closing quote missing
+        "[open('/a')]",                     // wrong quotes
+        " [open(\"/a\")]",                  // leading blank
+        "[open(\"/a\")] ",                  // trailing blank
+        "[open(\"a.bin\")]",                // relative name
+        "[open(\"/a\0b\")]"s,               // embedded NUL
+        "[open(\"/a\nb\")]",                // line break
+        "[open(\"/a\rb\")]",
+        "[open(\"/a\tb\")]",
+        "[open(\"/a\x7F\")]",
+        "[open(\"/\x80\")]",                // stray continuation byte
+        "[open(\"/\xC0\xAF\")]",            // overlong "/"
+        "[open(\"/\xE0\x80\xAF\")]",        // overlong
+        "[open(\"/\xED\xA0\x80\")]",        // surrogate
+        "[open(\"/\xF4\x90\x80\x80\")]",    // beyond U+10FFFF
+        "[open(\"/\xE3\x81\")]",            // cut sequence
+        "[open(\"/" + std::string(kMaxRequestName, 'x') + "\")]",  // one byte too long
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        EXPECT_EQ(ParseOpenRequest(text), std::nullopt);
+    }
+    // Two requests run together read as one name between the outer quotes,
+    // which is absolute and acceptable: the framing keeps them apart.
+    EXPECT_EQ(ParseOpenRequest("[open(\"/a\")][open(\"/b\")]"), "/a\")][open(\"/b");
+    EXPECT_TRUE(ParseOpenRequest(Request(longest)));
+    EXPECT_FALSE(IsTransferableName(longest + "x"));
+}
+
+// Random requests: whatever the parser accepts must come back byte for byte
+// when made again, and it must accept exactly the names that are absolute,
+// free of control characters and valid UTF-8 by an independent converter.
+TEST(InstanceMessage, RandomRequestsAgreeWithAPlainModel)
+{
+    std::mt19937 random(20240611);
+    const std::string good[] = {"/", "a", "Z", "\"", ")", "]", " ", "\xE3\x81\x82", "\xF0\x9F\x99\x82"};
+    const std::string bad[] = {"\x80", "\xC3", "\xED\xA0\x80", "\n", "\x01", std::string(1, '\0')};
+    std::uniform_int_distribution<size_t> pickGood(0, std::size(good) - 1);
+    std::uniform_int_distribution<size_t> pickBad(0, std::size(bad) - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> percent(0, 99);
+    int accepted = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string name = round % 7 == 0 ? "" : "/";
+        const int count = length(random);
+        for (int i = 0; i < count; ++i)
+            name += percent(random) < 10 ? bad[pickBad(random)] : good[pickGood(random)];
+        if (round % 3 == 0 && !name.empty())
+            name[random() % name.size()] = static_cast<char>(byte(random));
+        const std::string text = round % 5 == 0 ? name : Request(name);
+        const std::optional<std::string> parsed = ParseOpenRequest(text);
+        if (round % 5 != 0) {
+            const bool clean = std::none_of(name.begin(), name.end(), [](char c) {
+                const auto b = static_cast<unsigned char>(c);
+                return b < 0x20 || b == 0x7F;
+            });
+            const bool model = !name.empty() && name[0] == '/' && clean && IconvAcceptsUtf8(name);
+            ASSERT_EQ(parsed.has_value(), model) << testing::PrintToString(name);
+        }
+        if (parsed) {
+            ++accepted;
+            ASSERT_EQ(MakeOpenRequest(*parsed), text);
+        }
+    }
+    EXPECT_GT(accepted, 1000);
+}
+
+TEST(InstanceMessage, ServerNamesKeepProgramsAndUsersApart)
+{
+    EXPECT_EQ(InstanceServerName("vexel", "alice"), "vexel-alice");
+    const std::pair<std::string, std::string> inputs[] = {
+        {"vexel", "alice"}, {"vexel", "bob"},     {"vexel-alice", ""}, {"vexel", "-alice"},
+        {"a-b", "c"},       {"a", "b-c"},         {"a%2D", "b"},       {"a", "%2Db"},
+        {"vexel", "山田"},  {"vexel", "a/b"},     {"vexel", "a b"},    {"Vexel", "alice"},
+    };
+    std::set<std::string> seen;
+    for (const auto& [program, user] : inputs) {
+        const std::string name = InstanceServerName(program, user);
+        EXPECT_TRUE(seen.insert(name).second) << name;
+        for (const char c : name)
+            EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_'
+                        || c == '-' || c == '%')
+                << name;
+    }
+}
+
+} // namespace

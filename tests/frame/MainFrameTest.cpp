@@ -1,0 +1,272 @@
+#include "app/RecentFileList.h"
+#include "app/Settings.h"
+#include "binpane/CLumoBV.h"
+#include "doc/CDocTemplate.h"
+#include "doc/CLumoDoc.h"
+#include "doc/CLumoMCW.h"
+#include "doc/CLumoView.h"
+#include "frame/CCommandActions.h"
+#include "frame/CDocTabBar.h"
+#include "frame/CFrameStatusBar.h"
+#include "frame/CMainFrame.h"
+#include "platform/ProfileFile.h"
+#include "support/CRecordingSink.h"
+#include "support/CScopedTempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+struct MainFrameTest : ::testing::Test
+{
+    void SetUp() override
+    {
+        g_settings = CSettings();
+        profile = std::make_unique<CProfileFile>(dir / "vexel.ini");
+        frame = std::make_unique<CMainFrame>(*profile, recent);
+        frame->resize(900, 700);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        g_settings = CSettings();
+    }
+
+    std::string makeFile(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = dir / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    QStringList menuTitles() const
+    {
+        QStringList titles;
+        for (QAction* action : frame->menuBar()->actions())
+            titles << action->text();
+        return titles;
+    }
+
+    QStringList tabTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < frame->tabBar()->tabs()->count(); ++i)
+            texts << frame->tabBar()->tabs()->tabText(i);
+        return texts;
+    }
+
+    bool enabled(uint16_t id) const
+    {
+        frame->commands().updateStates(frame->commandContext());
+        return frame->commands().action(id)->isEnabled();
+    }
+
+    CScopedTempDir dir;
+    CRecordingSink sink;
+    CRecentFileList recent;
+    std::unique_ptr<CProfileFile> profile;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, MenuBarsFollowTheActiveDocumentAndItsMode)
+{
+    EXPECT_EQ(menuTitles(), (QStringList{ "ファイル(&F)", "オプション(&O)", "ヘルプ(&H)" }));
+    EXPECT_FALSE(enabled(cmd::FileSave));
+
+    CLumoDoc* doc = frame->openBinaryDocument(makeFile("a.bin", "ABC"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(menuTitles(), (QStringList{ "ファイル(&F)", "編集(&E)", "表示(&V)", "オプション(&O)",
+                                          "ウィンドウ(&W)", "ヘルプ(&H)" }));
+    EXPECT_TRUE(enabled(cmd::FileSave));
+    EXPECT_TRUE(enabled(cmd::FileSaveAs));
+    EXPECT_TRUE(enabled(cmd::CodeSwitch));
+    EXPECT_FALSE(enabled(cmd::EditFind)); // not built yet: visible, disabled
+
+    // Read-only: the check follows, Save goes, the status pane says so.
+    frame->runCommand(cmd::ReadOnly);
+    EXPECT_TRUE(frame->commands().action(cmd::ReadOnly)->isChecked());
+    EXPECT_FALSE(enabled(cmd::FileSave));
+    EXPECT_EQ(frame->frameStatusBar()->paneText(CFrameStatusBar::ReadOnly), "書禁");
+    frame->runCommand(cmd::ReadOnly);
+    EXPECT_TRUE(enabled(cmd::FileSave));
+
+    // A text document (the program's own output) cannot be saved from its menu.
+    g_nNextDocMode = 1;
+    frame->docTemplate().OpenNewDocument();
+    EXPECT_TRUE(frame->docTemplate().activeDocument()->IsTextMode());
+    EXPECT_FALSE(enabled(cmd::FileSave));
+    EXPECT_FALSE(enabled(cmd::FileSaveAs));
+    EXPECT_FALSE(enabled(cmd::ReadOnly));
+    EXPECT_TRUE(enabled(cmd::FileClose));
+}
+
+TEST_F(MainFrameTest, CodeSwitchCyclesThroughTheFourCodesInPaneSix)
+{
+    frame->openBinaryDocument(makeFile("a.bin", "ABC"));
+    QStringList seen;
+    for (int i = 0; i < 5; ++i) {
+        frame->runCommand(cmd::CodeSwitch);
+        seen << frame->frameStatusBar()->paneText(CFrameStatusBar::Code);
+    }
+    EXPECT_EQ(seen, (QStringList{ "JIS", "EUC", "UNI", "SJIS", "JIS" }));
+    EXPECT_EQ(g_settings.StrCodeType, 2);
+}
+
+TEST_F(MainFrameTest, KeyTableRunsCommandsBeforeThePaneSeesTheKey)
+{
+    frame->openBinaryDocument(makeFile("a.bin", "ABC"));
+    CLumoBV* pane = frame->docTemplate().activeView()->hexPane();
+    ASSERT_NE(pane, nullptr);
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(frame->frameStatusBar()->paneText(CFrameStatusBar::Code), "JIS");
+    // The menu shows the key's name.
+    EXPECT_TRUE(frame->commands().action(cmd::CodeSwitch)->text().endsWith("\tCtrl+E"));
+}
+
+TEST_F(MainFrameTest, TabsListDocumentsInOrderAndSelectByPosition)
+{
+    g_settings.AddDocNumber = 1;
+    const std::string first = makeFile("same.bin", "1");
+    std::filesystem::create_directory(dir / "other");
+    const std::string second = makeFile("other/same.bin", "2");
+    const std::string third = makeFile("c.bin", "3");
+    CLumoDoc* a = frame->openBinaryDocument(first);
+    CLumoDoc* b = frame->openBinaryDocument(second);
+    CLumoDoc* c = frame->openBinaryDocument(third);
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(tabTexts(), (QStringList{ "1. same.bin", "2. same.bin", "3. c.bin" }));
+    EXPECT_EQ(frame->tabBar()->tabs()->currentIndex(), 2);
+
+    // Same titles: the choice goes by position.
+    frame->tabBar()->tabs()->setCurrentIndex(1);
+    EXPECT_EQ(frame->docTemplate().activeDocument(), b);
+
+    // The modified flag shows as the tab image.
+    EXPECT_TRUE(frame->tabBar()->tabs()->tabIcon(0).isNull());
+    a->SetModifiedFlag(true);
+    EXPECT_FALSE(frame->tabBar()->tabs()->tabIcon(0).isNull());
+    a->SetModifiedFlag(false);
+
+    g_settings.AddDocNumber = 0;
+    g_settings.LongTitle = 1;
+    frame->refreshTabBar();
+    EXPECT_EQ(tabTexts(), (QStringList{ "same.bin", "same.bin", "c.bin" }));
+}
+
+TEST_F(MainFrameTest, DroppedFilesOpenAsBinaryDocumentsAndTheFirstIsMaximised)
+{
+    QList<QUrl> urls;
+    for (const char* name : { "x.bin", "y.txt", "z.dat" })
+        urls << QUrl::fromLocalFile(QString::fromStdString(makeFile(name, "data")));
+    g_nNextDocMode = 1; // the mode at rest is text
+    frame->openDroppedFiles({ urls.front() });
+    ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().front()->isMaximized());
+
+    frame->openDroppedFiles(urls.mid(1));
+    const auto& docs = frame->docTemplate().documents();
+    ASSERT_EQ(docs.size(), 3u);
+    for (const auto& doc : docs)
+        EXPECT_EQ(doc->m_nMode, 2);
+    EXPECT_EQ(g_nNextDocMode, 1);
+    EXPECT_TRUE(g_bResetNextDocMode);
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndHonoursEachAnswer)
+{
+    const std::string path = makeFile("m.bin", "old");
+    CLumoDoc* doc = frame->openBinaryDocument(path);
+    ASSERT_NE(doc, nullptr);
+    doc->m_image.SetAt(0, 'n');
+    doc->SetModifiedFlag(true);
+
+    sink.answers = { MsgAnswer::Cancel };
+    frame->runCommand(cmd::FileClose);
+    ASSERT_EQ(frame->docTemplate().documents().size(), 1u);
+    // The title is the full path while LongTitle is on.
+    EXPECT_EQ(sink.texts.back(), path + "への変更を保存しますか？");
+
+    sink.answers = { MsgAnswer::Yes };
+    frame->runCommand(cmd::FileClose);
+    EXPECT_TRUE(frame->docTemplate().documents().empty());
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "nld");
+
+    doc = frame->openBinaryDocument(path);
+    doc->m_image.SetAt(0, 'x');
+    doc->SetModifiedFlag(true);
+    sink.answers = { MsgAnswer::No };
+    frame->runCommand(cmd::FileClose);
+    EXPECT_TRUE(frame->docTemplate().documents().empty());
+    std::ifstream again(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), "nld");
+}
+
+TEST_F(MainFrameTest, SaveAsOverAnExistingFileReplacesItThroughTheDialog)
+{
+    const std::string source = makeFile("s.bin", "new bytes");
+    const std::string target = makeFile("t.bin", "old");
+    CLumoDoc* doc = frame->openBinaryDocument(source);
+    ASSERT_NE(doc, nullptr);
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "名前を付けて保存");
+        dialog->selectFile(QString::fromStdString(target));
+        // The dialog asks before it replaces a file: answer Yes.
+        QTimer::singleShot(0, [] {
+            auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(question, nullptr);
+            question->button(QMessageBox::Yes)->click();
+        });
+        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+    });
+    frame->runCommand(cmd::FileSaveAs);
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new bytes");
+    EXPECT_EQ(doc->GetPathName(), target);
+    EXPECT_EQ(frame->docTemplate().framesOf(doc).front()->windowTitle().toStdString(), doc->GetTitle());
+}
+
+TEST_F(MainFrameTest, AnUnreadableFileGivesTheMessageAndNoDocument)
+{
+    EXPECT_EQ(frame->openBinaryDocument(dir / "missing.bin"), nullptr);
+    EXPECT_EQ(frame->openBinaryDocument(dir.path()), nullptr);
+    EXPECT_TRUE(frame->docTemplate().documents().empty());
+    EXPECT_EQ(sink.texts.size(), 2u);
+}
+
+TEST_F(MainFrameTest, WindowPlacementIsStoredOnCloseAndAMalformedOneIsIgnored)
+{
+    frame->showNormal();
+    frame->setGeometry(40, 50, 700, 500);
+    frame->close();
+    const std::optional<WindowPlacement> stored = LoadWindowPos(*profile);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->right - stored->left, frame->normalGeometry().width());
+
+    ASSERT_TRUE(profile->writeString("Settings", "WindowPos", "1,2,3"));
+    CMainFrame second(*profile, recent);
+    second.showWithPlacement();
+    EXPECT_TRUE(second.isMaximized());
+}
