@@ -6,12 +6,17 @@
 #include "doc/CLumoDoc.h"
 #include "doc/CabinetSettings.h"
 #include "platform/CellTextOut.h"
+#include "platform/Cp932.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 
 #include <algorithm>
 #include <vector>
@@ -20,6 +25,11 @@ namespace {
 
 // The hex pane never formats more than this many bytes in one redraw.
 constexpr uint32_t kMaxRedrawBytes = 30720;
+// Timer 1 of the pane: the drag and auto-scroll tick.
+constexpr int kDragTickMs = 50;
+// Caret widths: a block in overwrite mode, a bar in insert mode.
+constexpr int kOverwriteCaretWidth = 8;
+constexpr int kInsertCaretWidth = 2;
 
 QColor colorOf(uint32_t colorRef)
 {
@@ -45,7 +55,9 @@ ScrollRequest requestOf(int action)
 CLumoBV::CLumoBV(CLumoDoc* doc, const QFont& font, QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_pDoc(doc)
+    , m_model(*doc, *this)
 {
+    setAttribute(Qt::WA_InputMethodEnabled);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
@@ -62,6 +74,11 @@ CLumoBV::CLumoBV(CLumoDoc* doc, const QFont& font, QWidget* parent)
 
 CLumoBV::~CLumoBV() = default;
 
+bool CLumoBV::focusNextPrevChild(bool)
+{
+    return false; // Tab switches between the hex and the character part
+}
+
 void CLumoBV::relayout(const QFont& font)
 {
     m_font = font;
@@ -71,9 +88,9 @@ void CLumoBV::relayout(const QFont& font)
 
 void CLumoBV::relayout()
 {
-    m_bSelection = false;
     computeGeometry();
     updateScrollRanges();
+    m_model.relayout();
     viewport()->update();
 }
 
@@ -207,15 +224,6 @@ void CLumoBV::resizeEvent(QResizeEvent* event)
     updateScrollRanges();
 }
 
-void CLumoBV::invalidateByteRange(uint32_t first, uint32_t last)
-{
-    const uint32_t b = static_cast<uint32_t>(g_settings.BytesPerLine);
-    const int top = std::max(m_nFirstLineY, lineTop(first / b));
-    const int bottom = std::min(viewport()->height(), lineTop(last / b + 1));
-    if (bottom > top)
-        viewport()->update(QRect(0, top, viewport()->width(), bottom - top));
-}
-
 bool CLumoBV::caretMarksEnabled() const
 {
     return g_settings.DrawUnderLine || g_settings.DrawUnderCaret;
@@ -233,6 +241,7 @@ void CLumoBV::paintEvent(QPaintEvent* event)
     paintHeadingLine(painter, layout);
     if (m_pDoc->m_nDataSize == 0 || lineCount() == 0) {
         paintByteRange(0, 0, painter, layout);
+        drawCaret(painter);
         return;
     }
     // Only the lines the update rectangle touches are formatted.
@@ -246,8 +255,9 @@ void CLumoBV::paintEvent(QPaintEvent* event)
         const uint64_t last = std::min<uint64_t>((lastLine + 1) * b - 1, m_pDoc->m_nDataSize - 1);
         paintByteRange(static_cast<uint32_t>(first), static_cast<uint32_t>(last), painter, layout);
     }
-    if (m_bSelection)
+    if (m_model.m_bSelection)
         invertSelection(painter);
+    drawCaret(painter);
 }
 
 void CLumoBV::paintHeadingLine(QPainter& painter, CDumpLayout& layout)
@@ -310,8 +320,8 @@ void CLumoBV::paintByteRange(uint32_t first, uint32_t last, QPainter& painter, C
     for (uint32_t line = first / b; line <= last / b; ++line)
         for (int part = 1; part <= 3; ++part)
             paintLinePart(part, line, painter, layout);
-    if (caretMarksEnabled() && !m_bSelection)
-        drawCaretMarks(m_nCaret / b, painter, true);
+    if (caretMarksEnabled() && !m_model.m_bSelection)
+        drawCaretMarks(m_model.m_nCaret / b, painter, true);
     painter.restore();
 }
 
@@ -365,13 +375,15 @@ void CLumoBV::invertSelection(QPainter& painter)
     const uint32_t b = static_cast<uint32_t>(g.B);
     painter.save();
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    const uint32_t firstLine = std::max(m_nSelStart / b, m_nTopLine);
-    for (uint32_t line = firstLine; line <= m_nSelEnd / b; ++line) {
+    const uint32_t selStart = m_model.m_nSelStart;
+    const uint32_t selEnd = m_model.m_nSelEnd;
+    const uint32_t firstLine = std::max(selStart / b, m_nTopLine);
+    for (uint32_t line = firstLine; line <= selEnd / b; ++line) {
         const int top = lineTop(line);
         if (top > viewport()->height())
             break;
-        const uint32_t from = std::max(m_nSelStart, line * b) % b;
-        const uint32_t to = std::min(m_nSelEnd, line * b + b - 1) % b;
+        const uint32_t from = std::max(selStart, line * b) % b;
+        const uint32_t to = std::min(selEnd, line * b + b - 1) % b;
         const int hexLeft = cellX(g.cellColumn(2, static_cast<int>(from)));
         const int hexRight = cellX(g.cellColumn(2, static_cast<int>(to)) + 2);
         painter.fillRect(QRect(hexLeft, top, hexRight - hexLeft, m_nLineHeight), Qt::black);
@@ -398,12 +410,225 @@ void CLumoBV::drawCaretMarks(uint32_t line, QPainter& painter, bool draw)
     }
     if (g_settings.DrawUnderCaret) {
         const QColor color = draw ? colorOf(static_cast<uint32_t>(g_settings.UnderCaretColor)) : erase;
-        const int i = static_cast<int>(m_nCaret % static_cast<uint32_t>(g.B));
-        const bool hexMark = !draw || !g_settings.OnlyOppositePart || m_nFocusPart != 2;
-        const bool charMark = !draw || !g_settings.OnlyOppositePart || m_nFocusPart != 3;
+        const int i = static_cast<int>(m_model.m_nCaret % static_cast<uint32_t>(g.B));
+        const bool hexMark = !draw || !g_settings.OnlyOppositePart || m_model.m_nFocusPart != 2;
+        const bool charMark = !draw || !g_settings.OnlyOppositePart || m_model.m_nFocusPart != 3;
         if (hexMark)
             painter.fillRect(QRect(cellX(g.cellColumn(2, i)) + 1, yb, 2 * m_nCharWidth - 2, 2), color);
         if (charMark)
             painter.fillRect(QRect(cellX(g.cellColumn(3, i)) + 1, yb, m_nCharWidth - 1, 2), color);
     }
+}
+
+// ---- The caret the pane draws ------------------------------------------------
+
+QRect CLumoBV::caretRect() const
+{
+    int height = m_nFontHeight;
+    if (g_settings.DrawUnderCaret && height >= 3)
+        height -= 2;
+    const int width = g_bOverwrite ? kOverwriteCaretWidth : kInsertCaretWidth;
+    return QRect(cellX(m_nCaretColumn), lineTop(m_nCaretLine), width, height);
+}
+
+void CLumoBV::drawCaret(QPainter& painter)
+{
+    if (!m_bCaretShown || !m_bBlinkOn || !hasFocus())
+        return;
+    painter.save();
+    painter.setClipRect(QRect(m_nLeftMarginPx, m_nFirstLineY, viewport()->width() - m_nLeftMarginPx,
+                              viewport()->height() - m_nFirstLineY));
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.fillRect(caretRect(), Qt::black);
+    painter.restore();
+}
+
+void CLumoBV::restartBlink()
+{
+    m_bBlinkOn = true;
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (flash > 0)
+        m_blinkTimer.start(flash / 2, this);
+    else
+        m_blinkTimer.stop();
+}
+
+void CLumoBV::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_blinkTimer.timerId()) {
+        m_bBlinkOn = !m_bBlinkOn;
+        viewport()->update(caretRect());
+    } else if (event->timerId() == m_dragTimer.timerId()) {
+        // Auto-scroll: outside the pane the caret keeps following the mouse.
+        const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
+        if (m_model.m_bTracking && m_pDoc->m_nDataSize > 0 && !viewport()->rect().contains(point))
+            m_model.mouseMove(point.x(), point.y());
+    } else {
+        QAbstractScrollArea::timerEvent(event);
+    }
+}
+
+// ---- Host of the model --------------------------------------------------------
+
+PaneView CLumoBV::paneView() const
+{
+    PaneView view;
+    view.hit = HitGeometry{ m_nCharWidth, m_nLineHeight, m_nLeftMarginPx, m_nFirstLineY, m_nTopLine,
+                            m_nScrollColumn };
+    view.visibleLines = m_nVisibleLines;
+    view.visibleColumns = m_nVisibleColumns;
+    view.horizontalMaximum = m_nHorzMaximum;
+    view.verticalMaximum = m_scroll.maximum;
+    view.verticalActive = m_scroll.active;
+    return view;
+}
+
+void CLumoBV::invalidateLines(uint32_t first, uint32_t last)
+{
+    const int top = std::max(m_nFirstLineY, lineTop(first));
+    const int64_t bottom = std::min<int64_t>(viewport()->height(),
+                                             static_cast<int64_t>(lineTop(last)) + m_nLineHeight);
+    if (bottom > top)
+        viewport()->update(QRect(0, top, viewport()->width(), static_cast<int>(bottom - top)));
+    emit editStateChanged();
+}
+
+void CLumoBV::invalidateAll()
+{
+    viewport()->update();
+    emit editStateChanged();
+}
+
+void CLumoBV::dataSizeChanged()
+{
+    updateScrollRanges();
+}
+
+void CLumoBV::scrollTo(uint32_t topLine, int scrollColumn)
+{
+    if (m_scroll.active)
+        verticalScrollBar()->setValue(static_cast<int>(topLine));
+    if (m_nHorzMaximum > 0)
+        horizontalScrollBar()->setValue(scrollColumn);
+}
+
+void CLumoBV::recreateCaret()
+{
+    viewport()->update(caretRect().adjusted(-kOverwriteCaretWidth, 0, kOverwriteCaretWidth, 0));
+    restartBlink();
+    emit editStateChanged();
+}
+
+void CLumoBV::placeCaret(uint32_t line, int column)
+{
+    viewport()->update(caretRect());
+    m_nCaretLine = line;
+    m_nCaretColumn = column;
+    viewport()->update(caretRect());
+    restartBlink();
+    if (g_settings.SpotConversionIME)
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+void CLumoBV::showCaret(bool show)
+{
+    if (show != m_bCaretShown) {
+        m_bCaretShown = show;
+        viewport()->update(caretRect());
+        emit editStateChanged();
+    }
+}
+
+void CLumoBV::setStatusTexts(const char* hexOffset, const char* decimalOffset, const char* byteValue)
+{
+    emit statusTextsChanged(QString::fromLatin1(hexOffset), QString::fromLatin1(decimalOffset),
+                            QString::fromLatin1(byteValue));
+}
+
+void CLumoBV::putClipboardText(const uint8_t* cp932Bytes, size_t n)
+{
+    const std::string utf8 = cp932::ToUtf8(std::string_view(reinterpret_cast<const char*>(cp932Bytes), n));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(utf8));
+}
+
+bool CLumoBV::clipboardText(std::string& cp932Bytes)
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isNull())
+        return false;
+    cp932Bytes = cp932::FromUtf8(text.toStdString());
+    return true;
+}
+
+// ---- Keys, input method and mouse ----------------------------------------------
+
+void CLumoBV::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const std::string typed = cp932::FromUtf8(event->text().toStdString());
+    m_model.keyPress(event->key(), modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier, typed);
+    event->accept();
+}
+
+void CLumoBV::typeText(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    // Committed text arrives as Unicode; the pane types code page 932 bytes.
+    m_model.keyPress(0, false, false, cp932::FromUtf8(text.toStdString()));
+}
+
+void CLumoBV::inputMethodEvent(QInputMethodEvent* event)
+{
+    typeText(event->commitString());
+    event->accept();
+}
+
+QVariant CLumoBV::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle) {
+        const QRect rect = caretRect();
+        return QRect(viewport()->mapTo(this, rect.topLeft()), rect.size());
+    }
+    return QAbstractScrollArea::inputMethodQuery(query);
+}
+
+void CLumoBV::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const QPoint point = event->position().toPoint();
+    m_model.mouseDown(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier);
+    m_dragTimer.start(kDragTickMs, this);
+}
+
+void CLumoBV::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_model.m_bTracking && (event->buttons() & Qt::LeftButton) && m_pDoc->m_nDataSize > 0) {
+        const QPoint point = event->position().toPoint();
+        m_model.mouseMove(point.x(), point.y());
+    }
+}
+
+void CLumoBV::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_model.mouseUp();
+    m_dragTimer.stop();
+}
+
+void CLumoBV::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    m_model.focusIn();
+    restartBlink();
+}
+
+void CLumoBV::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    m_blinkTimer.stop();
+    viewport()->update(caretRect());
 }

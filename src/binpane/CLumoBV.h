@@ -1,11 +1,17 @@
 // The hex pane: shows a binary document as a dump of address, hex and
-// character columns on a grid of equal cells, with both scroll bars.
+// character columns on a grid of equal cells, with both scroll bars, a caret
+// it draws itself and the selection. Keys, mouse and commands go to the
+// pane's model (caret, editing, clipboard, marks), which asks back through
+// the host interface this widget implements.
 #pragma once
 
+#include "binpane/BinaryPaneHost.h"
+#include "binpane/CBinaryPaneModel.h"
 #include "binpane/DumpGeometry.h"
 #include "binpane/DumpScroll.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QFont>
 
 #include <cstdint>
@@ -15,7 +21,7 @@ class CLumoDoc;
 class CCellTextOut;
 class CDumpLayout;
 
-class CLumoBV : public QAbstractScrollArea
+class CLumoBV : public QAbstractScrollArea, private CBinaryPaneHost
 {
     Q_OBJECT
 
@@ -24,14 +30,13 @@ public:
     ~CLumoBV() override;
 
     CLumoDoc* document() const { return m_pDoc; }
+    CBinaryPaneModel& model() { return m_model; }
+    const CBinaryPaneModel& model() const { return m_model; }
 
     // Font, spacing or bytes-per-line changed, or new content (hint 128):
     // recompute the geometry and both scroll ranges, drop the selection.
     void relayout(const QFont& font);
     void relayout();
-
-    // Repaints the whole lines that hold offsets first .. last.
-    void invalidateByteRange(uint32_t first, uint32_t last);
 
     uint32_t lineCount() const;
     uint32_t lastVisibleOffset() const;
@@ -47,22 +52,55 @@ public:
     int visibleColumns() const { return m_nVisibleColumns; }
     const DumpScroll& verticalScroll() const { return m_scroll; }
     int horizontalMaximum() const { return m_nHorzMaximum; }
+    // Where the caret is drawn (a cell rectangle), for tests and the input method.
+    QRect caretRect() const;
+    bool caretShown() const { return m_bCaretShown; }
 
-    // Caret and selection state shown by the painter.
-    uint32_t caretOffset() const { return m_nCaret; }
-    int focusPart() const { return m_nFocusPart; }
+    uint32_t caretOffset() const { return m_model.m_nCaret; }
+    int focusPart() const { return m_model.m_nFocusPart; }
+
+signals:
+    // The three status panes: offset in hexadecimal, in decimal, the byte value.
+    void statusTextsChanged(const QString& hexOffset, const QString& offset, const QString& byteValue);
+    // Selection, edit mode, undo state or content changed: command states follow.
+    void editStateChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // CBinaryPaneHost
+    PaneView paneView() const override;
+    void invalidateLines(uint32_t first, uint32_t last) override;
+    void invalidateAll() override;
+    void dataSizeChanged() override;
+    void scrollTo(uint32_t topLine, int scrollColumn) override;
+    void recreateCaret() override;
+    void placeCaret(uint32_t line, int column) override;
+    void showCaret(bool show) override;
+    void setStatusTexts(const char* hexOffset, const char* decimalOffset, const char* byteValue) override;
+    void putClipboardText(const uint8_t* cp932, size_t n) override;
+    bool clipboardText(std::string& cp932) override;
+
     void computeGeometry();
     void updateScrollRanges();
     void onVerticalAction(int action);
     void onHorizontalAction(int action);
+    void typeText(const QString& text);
+    void restartBlink();
 
     void paintHeadingLine(QPainter& painter, CDumpLayout& layout);
     void paintByteRange(uint32_t first, uint32_t last, QPainter& painter, CDumpLayout& layout);
@@ -74,6 +112,7 @@ private:
                       int cells, int top, int extraCells, const QColor& fg, const QColor& bg);
     void invertSelection(QPainter& painter);
     void drawCaretMarks(uint32_t line, QPainter& painter, bool draw);
+    void drawCaret(QPainter& painter);
 
     int cellX(int column) const { return m_nLeftMarginPx + (column - m_nScrollColumn) * m_nCharWidth; }
     int lineTop(uint32_t line) const
@@ -83,6 +122,7 @@ private:
     bool caretMarksEnabled() const;
 
     CLumoDoc* m_pDoc;
+    CBinaryPaneModel m_model;
     QFont m_font;
     std::unique_ptr<CCellTextOut> m_pTextOut;
     int m_nFontHeight = 0;
@@ -99,9 +139,11 @@ private:
     DumpScroll m_scroll;
     int m_nHorzMaximum = 0;
 
-    uint32_t m_nCaret = 0;
-    int m_nFocusPart = 2;
-    bool m_bSelection = false;
-    uint32_t m_nSelStart = 0;
-    uint32_t m_nSelEnd = 0;
+    // The caret the pane draws: its cell, whether it is shown, the blink phase.
+    uint32_t m_nCaretLine = 0;
+    int m_nCaretColumn = 0;
+    bool m_bCaretShown = true;
+    bool m_bBlinkOn = true;
+    QBasicTimer m_blinkTimer;
+    QBasicTimer m_dragTimer; // timer 1: 50 ms while the left button drags
 };

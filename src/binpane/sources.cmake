@@ -24,3 +24,13 @@ target_sources(vexel_core PRIVATE
   binpane/CBinaryPaneModel.cpp
   binpane/CEditJournal.cpp
 )
+target_sources(vexel_core PRIVATE
+  binpane/CBinaryFinder.cpp
+  binpane/CDocReplaceTarget.cpp
+)
+target_sources(vexel_gui PRIVATE
+  binpane/CFindController.cpp
+  binpane/CFindDialog.cpp
+  binpane/CJumpDialog.cpp
+  binpane/CReplaceDialog.cpp
+)

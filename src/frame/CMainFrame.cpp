@@ -75,6 +75,26 @@ void CMainFrame::createMdiArea()
         refreshTabBar();
         onActiveViewChanged();
     });
+    connect(m_pTemplate.get(), &CDocTemplate::frameCreated, this, [this](CLumoMCW* frame) { watchPane(frame); });
+}
+
+// The hex pane of every view writes its caret position into panes 1 to 3 and
+// tells the frame when the command states may have changed.
+void CMainFrame::watchPane(CLumoMCW* frame)
+{
+    CLumoBV* pane = frame->view()->hexPane();
+    if (!pane)
+        return;
+    connect(pane, &CLumoBV::statusTextsChanged, this,
+            [this](const QString& hexOffset, const QString& offset, const QString& byteValue) {
+                m_pStatusBar->setPaneText(CFrameStatusBar::OffsetHex, hexOffset);
+                m_pStatusBar->setPaneText(CFrameStatusBar::Offset, offset);
+                m_pStatusBar->setPaneText(CFrameStatusBar::ByteValue, byteValue);
+            });
+    connect(pane, &CLumoBV::editStateChanged, this, [this] {
+        m_pStatusBar->setPaneText(CFrameStatusBar::Overwrite, g_bOverwrite ? QStringLiteral("上書") : QString());
+        updateCommandStates();
+    });
 }
 
 void CMainFrame::createActions()
@@ -222,6 +242,11 @@ CommandContext CMainFrame::commandContext() const
         const CLumoDoc* doc = view->document();
         context.textMode = doc->IsTextMode();
         context.readOnly = doc->m_bReadOnly != 0;
+        if (const CLumoBV* pane = view->hexPane()) {
+            context.hasSelection = pane->model().hasSelection();
+            context.canUndo = pane->model().canUndo();
+            context.canRedo = pane->model().canRedo();
+        }
     }
     context.clipboardHasText = !QGuiApplication::clipboard()->text().isEmpty();
     context.overwrite = g_bOverwrite;
@@ -305,6 +330,17 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::HelpContents:
         case cmd::HelpUsing:
         case cmd::HelpContext: onHelp(); break;
+        case cmd::EditUndo:
+        case cmd::EditRedo:
+        case cmd::EditCut:
+        case cmd::EditCopy:
+        case cmd::ScreenCopy:
+        case cmd::EditPaste:
+        case cmd::SelectAll:
+        case cmd::MarkToggle:
+        case cmd::MarkNext:
+        case cmd::MarkPrevious:
+        case cmd::MarkClearAll: routeToPane(id); break;
         case cmd::ViewToolBar: m_pToolBar->setVisible(!m_pToolBar->isVisible()); break;
         case cmd::ViewStatusBar:
             m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
@@ -314,6 +350,37 @@ void CMainFrame::onCommand(uint16_t id)
         }
     }
     updateCommandStates();
+}
+
+// Edit and mark commands go to the pane of the active view's mode; the text
+// pane does not exist yet, so a text document only beeps.
+void CMainFrame::routeToPane(uint16_t id)
+{
+    CLumoView* view = activeView();
+    CLumoBV* pane = view ? view->hexPane() : nullptr;
+    if (!pane) {
+        BeepRefusal();
+        return;
+    }
+    CBinaryPaneModel& model = pane->model();
+    switch (id) {
+    case cmd::EditUndo: model.undo(); break;
+    case cmd::EditRedo: model.redo(); break;
+    case cmd::EditCut: model.cut(); break;
+    case cmd::EditCopy: model.copy(); break;
+    case cmd::ScreenCopy: model.screenCopy(); break;
+    case cmd::EditPaste:
+        // Paste in the toolbar's find box belongs to the box.
+        if (!m_pToolBar->findBox()->isAncestorOf(QApplication::focusWidget()))
+            model.paste();
+        break;
+    case cmd::SelectAll: model.selectAll(); break;
+    case cmd::MarkToggle: model.toggleMark(); break;
+    case cmd::MarkNext: model.nextMark(); break;
+    case cmd::MarkPrevious: model.previousMark(); break;
+    case cmd::MarkClearAll: model.clearAllMarks(); break;
+    default: break;
+    }
 }
 
 void CMainFrame::arrangeIcons()

@@ -19,6 +19,7 @@ class CDocTemplate;
 class CFrameStatusBar;
 class CInstanceChannel;
 class CLumoDoc;
+class CLumoMCW;
 class CLumoView;
 class CMainToolBar;
 class CProfileFile;
@@ -81,6 +82,8 @@ private:
     void applyBarSettings();
 
     void onCommand(uint16_t id);
+    void watchPane(CLumoMCW* frame);
+    void routeToPane(uint16_t id);
     void onFileOpen();
     void onRecentFile(size_t index);
     void onFavouriteDirectory(int index);

@@ -284,11 +284,11 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Help:
     case Feature::Bars:
     case Feature::StatusBar:
+    case Feature::Edit:
+    case Feature::Marks:
         return true;
     case Feature::Print:
-    case Feature::Edit:
     case Feature::Find:
-    case Feature::Marks:
     case Feature::Compare:
     case Feature::TextPane:
     case Feature::Rulers:

@@ -37,6 +37,13 @@ const char* LoadString(StringId id)
     case StringId::IdsJumpHexHint: return "16進数は先頭に \"0x\" を付けて入力します。";
     case StringId::IdsUndoOverflow:
         return "アンドゥバッファの容量を越えるためアンドゥできませんが、よろしいですか？";
+    case StringId::IdsFindWhatLabel: return "検索する文字列(&N):";
+    case StringId::IdsReplaceWithLabel: return "置換後の文字列(&P):";
+    case StringId::IdsFindNextButton: return "次を検索(&F)";
+    case StringId::IdsReplaceButton: return "置換して次に(&R)";
+    case StringId::IdsReplaceAllButton: return "すべて置換(&A)";
+    case StringId::IdsCancelButton: return "キャンセル";
+    case StringId::IdsDirectionGroup: return "方向";
     }
     return "";
 }

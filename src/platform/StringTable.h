@@ -33,6 +33,14 @@ enum class StringId : int {
     IdsJumpHexHint,
     // Editing of the hex pane.
     IdsUndoOverflow,               // the edit is too large for the undo journal: go on?
+    // Controls of the find, replace and jump dialogs.
+    IdsFindWhatLabel,              // "検索する文字列(&N):"
+    IdsReplaceWithLabel,           // "置換後の文字列(&P):"
+    IdsFindNextButton,             // "次を検索(&F)"
+    IdsReplaceButton,              // "置換して次に(&R)"
+    IdsReplaceAllButton,           // "すべて置換(&A)"
+    IdsCancelButton,               // "キャンセル"
+    IdsDirectionGroup,             // "方向"
 };
 
 // UTF-8 text of a string; never null.

@@ -85,7 +85,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
     std::ofstream(file, std::ios::binary) << "hand over";
     EXPECT_EQ(runSecondStart({ QString::fromStdString(file) }), 0);
     EXPECT_TRUE(profileUntouched());
-    QTest::qWaitFor([&] { return !frame.docTemplate().documents().empty(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !frame.docTemplate().documents().empty(); }, 5000));
     ASSERT_EQ(frame.docTemplate().documents().size(), 1u);
     const CLumoDoc& doc = *frame.docTemplate().documents().front();
     EXPECT_EQ(doc.GetPathName(), file);

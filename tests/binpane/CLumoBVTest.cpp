@@ -137,7 +137,8 @@ TEST_F(PaneFixture, EmptyDocumentShowsTheHeadingAndTheFirstAddressOnly)
     const CDumpGeometry g = CDumpGeometry::FromSettings(g_settings);
     const QColor black(0, 0, 0);
     EXPECT_GT(countColor(image, 0, 0, 8, black), 0);          // 00000000
-    EXPECT_EQ(countColor(image, 0, 9, g.C + 17, black), 0);  // no digits, no characters
+    // No digits, no characters (the caret stands on the first hex cell).
+    EXPECT_EQ(countColor(image, 0, 12, g.C + 17, black), 0);
     // The heading line's background is the address line colour.
     const int headingY = pane->firstLineY() - pane->lineHeight() + 1;
     EXPECT_EQ(image.pixelColor(pane->leftMarginPx() + 1, headingY), QColor(0x00, 0xFF, 0x40));

@@ -20,3 +20,5 @@ target_sources(vexel_core_tests PRIVATE
   binpane/PaneEditTest.cpp
   binpane/PaneNavigationTest.cpp
 )
+target_sources(vexel_core_tests PRIVATE binpane/CBinaryFinderTest.cpp)
+target_sources(vexel_gui_tests PRIVATE binpane/HexPaneInputTest.cpp)

@@ -1,0 +1,314 @@
+// The find commands of the hex pane on a real document and model: a random
+// run of finds and single replacements against a plain model of the same
+// rules, replace all through the real journal, the toolbar's refusals, the
+// jump, and what the commands remember.
+#include "binpane/CBinaryFinder.h"
+#include "binpane/CDocReplaceTarget.h"
+#include "binpane/FindHistory.h"
+#include "binpane/JumpText.h"
+#include "NaiveFind.h"
+#include "PaneTestSupport.h"
+
+#include <random>
+
+namespace {
+
+using panetest::Bytes;
+using panetest::Pane;
+
+Bytes bytesOf(std::string_view s)
+{
+    return Bytes(s.begin(), s.end());
+}
+
+// Histories and remembered flags as they were.
+struct FindStateGuard
+{
+    CFindHistory find = g_findHistory, replace = g_replaceHistory;
+    int32_t down = g_bFindDown, matchCase = g_bFindMatchCase;
+    std::string jump = g_strJumpText;
+    ~FindStateGuard()
+    {
+        g_findHistory = find;
+        g_replaceHistory = replace;
+        g_bFindDown = down;
+        g_bFindMatchCase = matchCase;
+        g_strJumpText = jump;
+    }
+};
+
+FindDialogRequest request(std::string find, std::string replace = {}, bool down = true)
+{
+    FindDialogRequest r;
+    r.findText = std::move(find);
+    r.replaceText = std::move(replace);
+    r.down = down;
+    r.matchCase = true;
+    return r;
+}
+
+void select(Pane& pane, uint32_t first, uint32_t length)
+{
+    pane.model.clearSelection();
+    pane.model.extendSelection(first, first + length);
+}
+
+// The plain model: the data, the caret and the selection after each command.
+struct Model
+{
+    Bytes data;
+    uint32_t caret = 0;
+    bool selection = false;
+    uint32_t selStart = 0, selEnd = 0;
+
+    BytePattern pattern(const std::string& text) const { return patternFromText(text, PatternSource::CharPart, false); }
+    bool find(const BytePattern& p, bool down)
+    {
+        const FindRequest r{down, true, FindStart::Wrap, caret, selection, selStart, selEnd};
+        const auto hit = naive::find(data, p, r, {});
+        if (hit) {
+            selection = true;
+            selStart = *hit;
+            selEnd = *hit + p.size() - 1;
+            caret = *hit;
+        }
+        return hit.has_value();
+    }
+    void replaceOnce(const std::string& findText, const std::string& replaceText)
+    {
+        const BytePattern p = pattern(findText);
+        if (!selection || selEnd - selStart + 1 > 80)
+            return;
+        if (!naive::matchesAt(data, p, true, selStart) || selEnd - selStart + 1 != p.size())
+            if (!find(p, true))
+                return;
+        data.erase(data.begin() + selStart, data.begin() + selEnd + 1);
+        data.insert(data.begin() + selStart, replaceText.begin(), replaceText.end());
+        caret = selStart + static_cast<uint32_t>(replaceText.size());
+        selection = false;
+        find(p, true);
+    }
+};
+
+TEST(BinaryFinder, RandomFindsAndReplacementsFollowThePlainModel)
+{
+    FindStateGuard guard;
+    std::mt19937 random(20240611);
+    const std::string texts[] = {"ab", "b", "aba", "ba", "c"};
+    for (int round = 0; round < 30; ++round) {
+        Bytes start(20 + random() % 300);
+        for (auto& b : start)
+            b = "abc"[random() % 3];
+        Pane pane(start);
+        pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+        Model model{start};
+        CBinaryFinder finder(pane.model);
+        for (int step = 0; step < 60; ++step) {
+            const std::string& text = texts[random() % 5];
+            const int op = static_cast<int>(random() % 4);
+            if (op == 0) {
+                const bool down = random() % 2;
+                (void)finder.findFromBox(text, down);
+                model.find(model.pattern(text), down);
+            } else if (op == 1) {
+                const std::string replacement = random() % 3 ? texts[random() % 5] : std::string();
+                (void)finder.replaceOnce(request(text, replacement));
+                model.replaceOnce(text, replacement);
+            } else if (op == 2) {
+                const uint32_t p = random() % (model.data.size() + 1);
+                pane.model.clearSelection();
+                pane.model.setCaretOffset(p);
+                model.caret = p;
+                model.selection = false;
+            } else if (!model.data.empty()) {
+                const uint32_t first = random() % model.data.size();
+                const uint32_t length = 1 + random() % std::min<uint32_t>(4, model.data.size() - first);
+                select(pane, first, length);
+                model.selection = true;
+                model.selStart = first;
+                model.selEnd = first + length - 1;
+            }
+            ASSERT_EQ(pane.data(), model.data) << "round " << round << " step " << step;
+            ASSERT_EQ(pane.model.hasSelection(), model.selection);
+            if (model.selection) {
+                ASSERT_EQ(pane.model.m_nSelStart, model.selStart);
+                ASSERT_EQ(pane.model.m_nSelEnd, model.selEnd);
+            } else {
+                ASSERT_EQ(pane.model.m_nCaret, model.caret);
+            }
+        }
+    }
+}
+
+TEST(BinaryFinder, ReplaceNeedsASelectionThenReplacesItAndSelectsTheNextHitInTwoUndoSteps)
+{
+    FindStateGuard guard;
+    Pane pane(bytesOf("xxABxxABxx"));
+    pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+    CBinaryFinder finder(pane.model);
+
+    EXPECT_EQ(finder.replaceOnce(request("AB", "c")), FindResult::Refused);
+    EXPECT_EQ(pane.sink.beeps.size(), 1u);
+    EXPECT_EQ(pane.data(), bytesOf("xxABxxABxx"));
+
+    ASSERT_EQ(finder.findNext(request("AB")), FindResult::Found);
+    EXPECT_EQ(pane.model.m_nSelStart, 2u);
+    EXPECT_EQ(finder.replaceOnce(request("AB", "cde")), FindResult::Found);
+    EXPECT_EQ(pane.data(), bytesOf("xxcdexxABxx"));
+    EXPECT_EQ(pane.model.m_nSelStart, 7u);
+    EXPECT_EQ(pane.model.m_nSelEnd, 8u);
+    EXPECT_EQ(g_replaceHistory.newest(), "cde");
+    EXPECT_EQ(g_strReplaceText, "cde");
+
+    // Deletion and insertion are undone one at a time.
+    pane.model.undo();
+    EXPECT_EQ(pane.data(), bytesOf("xxxxABxx"));
+    pane.model.undo();
+    EXPECT_EQ(pane.data(), bytesOf("xxABxxABxx"));
+    EXPECT_TRUE(pane.doc->IsModified());
+
+    // A read-only document only beeps.
+    select(pane, 2, 2);
+    pane.doc->m_bReadOnly = 1;
+    const size_t beeps = pane.sink.beeps.size();
+    EXPECT_EQ(finder.replaceOnce(request("AB", "c")), FindResult::Refused);
+    EXPECT_EQ(pane.data(), bytesOf("xxABxxABxx"));
+    EXPECT_GT(pane.sink.beeps.size(), beeps);
+}
+
+TEST(BinaryFinder, ReplaceRefusedForWantOfRoomChangesNothing)
+{
+    FindStateGuard guard;
+    Pane pane(bytesOf("ABAB"));
+    pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+    g_nMaxImageSize = 5; // room for one more byte only
+    CBinaryFinder finder(pane.model);
+    select(pane, 0, 2);
+    EXPECT_EQ(finder.replaceOnce(request("AB", "cccc")), FindResult::Refused);
+    EXPECT_EQ(pane.data(), bytesOf("ABAB"));
+    EXPECT_FALSE(pane.model.canUndo());
+    EXPECT_EQ(pane.sink.texts.size(), 1u); // the size message
+}
+
+TEST(BinaryFinder, ReplaceAllOnTheDocumentMatchesAPlainLoopAndKeepsTheLastUndoRecords)
+{
+    FindStateGuard guard;
+    {
+        Pane pane(bytesOf("AAAA"));
+        pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+        EXPECT_EQ(CBinaryFinder(pane.model).replaceAll(request("AA", "A"), {}), 2u);
+        EXPECT_EQ(pane.data(), bytesOf("AA"));
+        ASSERT_EQ(pane.sink.texts.size(), 1u);
+        EXPECT_EQ(pane.sink.texts[0], "2 回置換しました。");
+        EXPECT_EQ(pane.sink.captions[0], "置換");
+    }
+    // 1,000 hits: the early ones go in one pass without records, the last
+    // 256 through the journal, two records each.
+    Bytes data, expected;
+    for (int i = 0; i < 1000; ++i) {
+        const Bytes chunk = bytesOf(i % 7 ? "xy-" : "xy--");
+        data.insert(data.end(), chunk.begin(), chunk.end());
+        const Bytes replaced = bytesOf(i % 7 ? "ZZZ-" : "ZZZ--");
+        expected.insert(expected.end(), replaced.begin(), replaced.end());
+    }
+    Pane pane(data);
+    pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+    pane.doc->SetModifiedFlag(false);
+    EXPECT_EQ(CBinaryFinder(pane.model).replaceAll(request("XY", "ZZZ"), {}), 0u);
+    FindDialogRequest noCase = request("XY", "ZZZ");
+    noCase.matchCase = false;
+    EXPECT_EQ(CBinaryFinder(pane.model).replaceAll(noCase, {}), 1000u);
+    EXPECT_EQ(pane.data(), expected);
+    EXPECT_TRUE(pane.doc->IsModified());
+    EXPECT_EQ(g_replaceHistory.newest(), "ZZZ");
+    // The last hit is shown replaced: the caret after its bytes.
+    EXPECT_EQ(pane.model.m_nCaret, expected.size() - 1);
+    int undone = 0;
+    while (pane.model.canUndo()) {
+        pane.model.undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, 512);
+    const Bytes back = pane.data();
+    EXPECT_EQ(std::count(back.begin(), back.end(), 'Z'), 3 * (1000 - 256));
+    EXPECT_EQ(std::count(back.begin(), back.end(), 'x'), 256);
+}
+
+TEST(BinaryFinder, ToolbarTextsAreCheckedAndHexDigitsIgnoreCase)
+{
+    FindStateGuard guard;
+    g_findHistory.clear();
+    Pane pane(bytesOf("\x01JKjk\x4a\x4b"));
+    CBinaryFinder finder(pane.model);
+    ASSERT_EQ(pane.model.m_nFocusPart, CBinaryCaretModel::kHexPart);
+    EXPECT_EQ(finder.findFromBox("4A4", true), FindResult::BadHexText);
+    EXPECT_EQ(finder.findFromBox("4G", true), FindResult::BadHexText);
+    EXPECT_EQ(finder.findFromBox("", true), FindResult::Refused);
+    EXPECT_EQ(finder.findFromBox(std::string(81, 'a'), true), FindResult::Refused);
+    EXPECT_EQ(pane.sink.beeps.size(), 4u);
+    EXPECT_TRUE(g_findHistory.empty());
+
+    EXPECT_EQ(finder.findFromBox("4a4B", true), FindResult::Found);
+    EXPECT_EQ(pane.model.m_nSelStart, 1u); // "JK"; the lower-case pair is another byte value
+    EXPECT_EQ(finder.findFromBox("4a4B", true), FindResult::Found);
+    EXPECT_EQ(pane.model.m_nSelStart, 5u);
+    EXPECT_EQ(g_findHistory.entries(), std::vector<std::string>{"4a4B"});
+
+    // Characters follow the last dialog's match-case flag; up from the start wraps.
+    pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+    pane.model.clearSelection();
+    pane.model.setCaretOffset(0);
+    g_bFindMatchCase = 0;
+    EXPECT_EQ(finder.findFromBox("jk", false), FindResult::Found);
+    EXPECT_EQ(pane.model.m_nSelStart, 5u);
+    g_bFindMatchCase = 1;
+    EXPECT_EQ(finder.findFromBox("jk", false), FindResult::Found);
+    EXPECT_EQ(pane.model.m_nSelStart, 3u);
+    EXPECT_EQ(finder.findFromBox("zz", true), FindResult::NotFound);
+    EXPECT_EQ(pane.model.m_nSelStart, 3u);
+}
+
+TEST(BinaryFinder, DialogFindRemembersItsFlagsAndSetsEscapes)
+{
+    FindStateGuard guard;
+    Pane pane(bytesOf("A\x01" "C-a.c"));
+    pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
+    CBinaryFinder finder(pane.model);
+    FindDialogRequest r = request("a\\.c", {}, false);
+    r.matchCase = false;
+    r.escapes = true;
+    EXPECT_EQ(finder.findNext(r), FindResult::Found);
+    EXPECT_EQ(pane.model.m_nSelStart, 4u); // up from offset 0 wraps to the last hit
+    EXPECT_EQ(g_settings.EnRexp, 1);
+    EXPECT_EQ(g_bFindDown, 0);
+    EXPECT_EQ(g_bFindMatchCase, 0);
+    EXPECT_EQ(g_findHistory.newest(), "a\\.c");
+    r.escapes = false;
+    EXPECT_EQ(finder.findNext(r), FindResult::NotFound);
+    EXPECT_EQ(g_settings.EnRexp, 0);
+}
+
+TEST(BinaryFinder, JumpTakesHexOrDecimalAndStopsAtTheEnd)
+{
+    FindStateGuard guard;
+    Pane pane(Bytes(4000, 0));
+    CBinaryFinder finder(pane.model);
+    select(pane, 5, 3);
+    EXPECT_TRUE(finder.jump("0x1F"));
+    EXPECT_EQ(pane.model.m_nCaret, 31u);
+    EXPECT_FALSE(pane.model.hasSelection());
+    EXPECT_EQ(g_strJumpText, "0x1F");
+    EXPECT_TRUE(finder.jump("31"));
+    EXPECT_EQ(pane.model.m_nCaret, 31u);
+    EXPECT_FALSE(finder.jump("0x"));
+    EXPECT_FALSE(finder.jump("12ab"));
+    EXPECT_EQ(pane.sink.beeps.size(), 2u);
+    EXPECT_EQ(g_strJumpText, "31");
+    EXPECT_TRUE(finder.jump("99999"));
+    EXPECT_EQ(pane.model.m_nCaret, 4000u);
+    // Line 3000 / 16 = 187 goes to the middle of the 20 lines shown.
+    EXPECT_TRUE(finder.jump("3000"));
+    EXPECT_EQ(pane.host.view.hit.topLine, 187u - 9u);
+}
+
+} // namespace
