@@ -6,7 +6,7 @@
 #include "binpane/BinaryPaneHost.h"
 #include "binpane/CBinaryPaneModel.h"
 #include "binpane/CEditJournal.h"
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 #include "doc/CLumoDoc.h"
 #include "platform/Messages.h"
 
@@ -178,7 +178,7 @@ void BM_SelectAllDelete_Pane(benchmark::State& state)
             return state.SkipWithError("no memory for 50 MiB");
         state.ResumeTiming();
         setup.model->selectAll();
-        setup.model->keyPress(panekey::Delete, false, false, {});
+        setup.model->keyPress(qtkey::Key_Delete, false, false, {});
     }
     if (setup.doc->m_nDataSize != 0 || sink.questions != int(state.iterations()))
         state.SkipWithError("the deletion did not go as expected");
@@ -194,7 +194,7 @@ void BM_SelectAllDeleteCancelled_Pane(benchmark::State& state)
         return state.SkipWithError("no memory for 50 MiB");
     for (auto _ : state) {
         setup.model->selectAll();
-        setup.model->keyPress(panekey::Delete, false, false, {});
+        setup.model->keyPress(qtkey::Key_Delete, false, false, {});
     }
     if (setup.doc->m_nDataSize != kImageSize || setup.model->canUndo())
         state.SkipWithError("the cancelled deletion changed something");

@@ -1,7 +1,7 @@
 #include "binpane/CBinaryCaretModel.h"
 
 #include "app/Settings.h"
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 #include "doc/CLumoDoc.h"
 
 #include <algorithm>
@@ -150,22 +150,22 @@ uint32_t CBinaryCaretModel::moveTarget(uint32_t offset, int key, bool ctrl)
     const uint64_t page = uint64_t(std::max(0, m_host.paneView().visibleLines)) * b;
     uint64_t target = offset;
     switch (key) {
-    case panekey::Left:
+    case qtkey::Key_Left:
         if (m_bSecondDigit)
             m_bSecondDigit = 0; // the half-typed byte keeps the caret
         else if (offset > 0)
             target = offset - 1;
         break;
-    case panekey::Right: target = offset + 1; break;
-    case panekey::Up: target = (line > 0 ? line - 1 : 0) * b + uint64_t(m_nPreferredColumn); break;
-    case panekey::Down: target = (line + 1) * b + uint64_t(m_nPreferredColumn); break;
-    case panekey::Home: target = ctrl ? 0 : line * b; break;
-    case panekey::End: target = ctrl ? size : line * b + b - 1; break;
-    case panekey::PageUp:
+    case qtkey::Key_Right: target = offset + 1; break;
+    case qtkey::Key_Up: target = (line > 0 ? line - 1 : 0) * b + uint64_t(m_nPreferredColumn); break;
+    case qtkey::Key_Down: target = (line + 1) * b + uint64_t(m_nPreferredColumn); break;
+    case qtkey::Key_Home: target = ctrl ? 0 : line * b; break;
+    case qtkey::Key_End: target = ctrl ? size : line * b + b - 1; break;
+    case qtkey::Key_PageUp:
         scrollPage(-1);
         target = offset > page ? offset - page : 0;
         break;
-    case panekey::PageDown:
+    case qtkey::Key_PageDown:
         scrollPage(1);
         target = offset + page;
         break;
@@ -177,8 +177,8 @@ uint32_t CBinaryCaretModel::moveTarget(uint32_t offset, int key, bool ctrl)
 bool CBinaryCaretModel::navigationKey(int key, bool shift, bool ctrl)
 {
     switch (key) {
-    case panekey::Left: case panekey::Right: case panekey::Up: case panekey::Down:
-    case panekey::Home: case panekey::End: case panekey::PageUp: case panekey::PageDown:
+    case qtkey::Key_Left: case qtkey::Key_Right: case qtkey::Key_Up: case qtkey::Key_Down:
+    case qtkey::Key_Home: case qtkey::Key_End: case qtkey::Key_PageUp: case qtkey::Key_PageDown:
         break;
     default:
         return false;
@@ -187,7 +187,7 @@ bool CBinaryCaretModel::navigationKey(int key, bool shift, bool ctrl)
         clearSelection();
     const uint32_t old = std::min(m_nCaret, dataSize());
     const uint32_t target = moveTarget(old, key, ctrl);
-    if (key != panekey::Up && key != panekey::Down)
+    if (key != qtkey::Key_Up && key != qtkey::Key_Down)
         m_nPreferredColumn = static_cast<int32_t>(target % bytesPerLine());
     setCaretOffset(target);
     if (shift)

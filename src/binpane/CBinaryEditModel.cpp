@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "binpane/CEditJournal.h"
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 #include "doc/CLumoDoc.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -266,7 +266,7 @@ void CBinaryEditModel::backspace()
         // A half-typed byte at offset 0 can still be taken back.
         if (m_nCaret == 0 && !m_bSecondDigit)
             return;
-        (void)navigationKey(panekey::Left, false, false);
+        (void)navigationKey(qtkey::Key_Left, false, false);
     }
     (void)deleteCommand(1);
 }

@@ -5,7 +5,7 @@
 #include "binpane/CEditJournal.h"
 #include "binpane/DocDumpSource.h"
 #include "binpane/DumpLayout.h"
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 #include "doc/CLumoDoc.h"
 #include "doc/DocumentUi.h"
 #include "platform/Messages.h"
@@ -20,17 +20,17 @@ void CBinaryPaneModel::keyPress(int key, bool shift, bool ctrl, std::string_view
 {
     if (!commandKey(key, shift, ctrl)) {
         switch (key) {
-        case panekey::Tab:
-        case panekey::Backtab:
+        case qtkey::Key_Tab:
+        case qtkey::Key_Backtab:
             if (!ctrl)
                 switchPart();
             break;
-        case panekey::Backspace:
+        case qtkey::Key_Backspace:
             if (!ctrl)
                 backspace();
             break;
-        case panekey::Return:
-        case panekey::Enter:
+        case qtkey::Key_Return:
+        case qtkey::Key_Enter:
             enterKey(shift, ctrl);
             break;
         default:
@@ -50,10 +50,10 @@ bool CBinaryPaneModel::commandKey(int key, bool shift, bool ctrl)
     if (navigationKey(key, shift, ctrl))
         return true;
     switch (key) {
-    case panekey::Escape:
+    case qtkey::Key_Escape:
         clearSelection();
         return true;
-    case panekey::Insert:
+    case qtkey::Key_Insert:
         if (shift) {
             paste();
         } else {
@@ -61,7 +61,7 @@ bool CBinaryPaneModel::commandKey(int key, bool shift, bool ctrl)
             m_host.recreateCaret();
         }
         return true;
-    case panekey::Delete:
+    case qtkey::Key_Delete:
         if (shift)
             cutKeys();
         else
@@ -73,10 +73,10 @@ bool CBinaryPaneModel::commandKey(int key, bool shift, bool ctrl)
     if (!ctrl)
         return false;
     switch (key) {
-    case panekey::C: copy(); return true;
-    case panekey::V: paste(); return true;
-    case panekey::X: cutKeys(); return true;
-    case panekey::Z: undo(); return true;
+    case qtkey::Key_C: copy(); return true;
+    case qtkey::Key_V: paste(); return true;
+    case qtkey::Key_X: cutKeys(); return true;
+    case qtkey::Key_Z: undo(); return true;
     default: return false;
     }
 }

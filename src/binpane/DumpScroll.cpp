@@ -1,12 +1,9 @@
 #include "binpane/DumpScroll.h"
 
+#include "platform/QtKeyCodes.h"
+
 #include <algorithm>
 
-namespace {
-// Key codes of Qt, repeated here so this file needs no Qt header.
-constexpr int KeyHome = 0x01000010, KeyEnd = 0x01000011, KeyUp = 0x01000013,
-              KeyDown = 0x01000015, KeyPageUp = 0x01000016, KeyPageDown = 0x01000017;
-} // namespace
 
 void DumpScroll::setVerticalRange(uint32_t lines, int32_t visibleLines)
 {
@@ -31,13 +28,13 @@ VerticalScrollAction DumpScroll::vertical(ScrollRequest request, int32_t trackPo
         // The whole file fits: the bar stands for the keyboard.
         action.kind = VerticalScrollAction::Key;
         switch (request) {
-        case ScrollRequest::LineUp: action.key = KeyUp; break;
-        case ScrollRequest::LineDown: action.key = KeyDown; break;
-        case ScrollRequest::PageUp: action.key = KeyPageUp; break;
-        case ScrollRequest::PageDown: action.key = KeyPageDown; break;
-        case ScrollRequest::ThumbPosition: action.key = KeyEnd; break;
-        case ScrollRequest::Top: action.key = KeyHome; break;
-        case ScrollRequest::Bottom: action.key = KeyEnd; break;
+        case ScrollRequest::LineUp: action.key = qtkey::Key_Up; break;
+        case ScrollRequest::LineDown: action.key = qtkey::Key_Down; break;
+        case ScrollRequest::PageUp: action.key = qtkey::Key_PageUp; break;
+        case ScrollRequest::PageDown: action.key = qtkey::Key_PageDown; break;
+        case ScrollRequest::ThumbPosition: action.key = qtkey::Key_End; break;
+        case ScrollRequest::Top: action.key = qtkey::Key_Home; break;
+        case ScrollRequest::Bottom: action.key = qtkey::Key_End; break;
         case ScrollRequest::ThumbTrack: action.kind = VerticalScrollAction::None; break;
         }
         return action;

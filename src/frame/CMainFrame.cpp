@@ -4,6 +4,8 @@
 #include "app/CLumoFileDialog.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
+#include "binpane/CFindController.h"
+#include "binpane/CFindDialog.h"
 #include "binpane/CLumoBV.h"
 #include "doc/CDocTemplate.h"
 #include "doc/CLumoDoc.h"
@@ -50,6 +52,7 @@ CMainFrame::CMainFrame(CProfileFile& profile, CRecentFileList& recentFiles)
     createToolBar();
     createStatusBar();
     createTabBar();
+    createFindController();
     applyBarSettings();
     SetDocumentUi(this);
     qApp->installEventFilter(this);
@@ -139,6 +142,44 @@ void CMainFrame::createTabBar()
         if (position >= 0 && static_cast<size_t>(position) < std::min(docs.size(), kMaxTabs))
             m_pTemplate->activate(docs[static_cast<size_t>(position)].get());
     });
+}
+
+void CMainFrame::createFindController()
+{
+    auto activePane = [this]() -> CLumoBV* {
+        CLumoView* view = activeView();
+        return view ? view->hexPane() : nullptr;
+    };
+    m_pFindController = new CFindController(
+        [activePane]() -> CBinaryPaneModel* {
+            CLumoBV* pane = activePane();
+            return pane ? &pane->model() : nullptr;
+        },
+        [activePane]() -> QWidget* { return activePane(); }, m_pToolBar->findBox(), this);
+}
+
+// The find commands act on the hex pane; a text document has no pane that
+// searches yet, so there they only beep (the find box can still take the focus).
+void CMainFrame::routeFind(uint16_t id)
+{
+    if (id == cmd::FindInput) {
+        m_pFindController->focusFindBox();
+        return;
+    }
+    CLumoView* view = activeView();
+    if (!view || !view->hexPane()) {
+        BeepRefusal();
+        return;
+    }
+    switch (id) {
+    case cmd::EditFind: m_pFindController->find(); break;
+    case cmd::EditReplace: m_pFindController->replace(); break;
+    case cmd::Jump: m_pFindController->jump(); break;
+    case cmd::FindNext: m_pFindController->findNext(); break;
+    case cmd::FindBoxNext: m_pFindController->findNextFromBox(); break;
+    case cmd::FindPrevious: m_pFindController->findPrevious(); break;
+    default: break;
+    }
 }
 
 void CMainFrame::applyBarSettings()
@@ -341,6 +382,13 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::MarkNext:
         case cmd::MarkPrevious:
         case cmd::MarkClearAll: routeToPane(id); break;
+        case cmd::EditFind:
+        case cmd::EditReplace:
+        case cmd::Jump:
+        case cmd::FindNext:
+        case cmd::FindBoxNext:
+        case cmd::FindPrevious:
+        case cmd::FindInput: routeFind(id); break;
         case cmd::ViewToolBar: m_pToolBar->setVisible(!m_pToolBar->isVisible()); break;
         case cmd::ViewStatusBar:
             m_pStatusBar->setVisible(!m_pStatusBar->isVisible());

@@ -16,6 +16,7 @@
 class CCommandActions;
 class CDocTabBar;
 class CDocTemplate;
+class CFindController;
 class CFrameStatusBar;
 class CInstanceChannel;
 class CLumoDoc;
@@ -79,6 +80,8 @@ private:
     void createToolBar();
     void createStatusBar();
     void createTabBar();
+    void createFindController();
+    void routeFind(uint16_t id);
     void applyBarSettings();
 
     void onCommand(uint16_t id);
@@ -108,6 +111,7 @@ private:
     CMainToolBar* m_pToolBar = nullptr;
     CFrameStatusBar* m_pStatusBar = nullptr;
     CDocTabBar* m_pTabBar = nullptr;
+    CFindController* m_pFindController = nullptr;
     bool m_bMenuWithDocument = false;
     bool m_bClosing = false;
 };

@@ -286,9 +286,9 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::StatusBar:
     case Feature::Edit:
     case Feature::Marks:
+    case Feature::Find:
         return true;
     case Feature::Print:
-    case Feature::Find:
     case Feature::Compare:
     case Feature::TextPane:
     case Feature::Rulers:

@@ -1,13 +1,10 @@
 #include "binpane/DumpScroll.h"
+#include "platform/QtKeyCodes.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-namespace {
-constexpr int KeyHome = 0x01000010, KeyEnd = 0x01000011, KeyUp = 0x01000013, KeyDown = 0x01000015,
-              KeyPageUp = 0x01000016, KeyPageDown = 0x01000017;
-}
 
 TEST(DumpScroll, RangeIsActiveOnlyWhenTheLinesDoNotFit)
 {
@@ -66,13 +63,13 @@ TEST(DumpScroll, InactiveBarHandsRequestsToTheKeyboard)
     DumpScroll s;
     s.setVerticalRange(10, 40);
     ASSERT_FALSE(s.active);
-    EXPECT_EQ(s.vertical(ScrollRequest::LineUp, 0, 40).key, KeyUp);
-    EXPECT_EQ(s.vertical(ScrollRequest::LineDown, 0, 40).key, KeyDown);
-    EXPECT_EQ(s.vertical(ScrollRequest::PageUp, 0, 40).key, KeyPageUp);
-    EXPECT_EQ(s.vertical(ScrollRequest::PageDown, 0, 40).key, KeyPageDown);
-    EXPECT_EQ(s.vertical(ScrollRequest::ThumbPosition, 0, 40).key, KeyEnd);
-    EXPECT_EQ(s.vertical(ScrollRequest::Top, 0, 40).key, KeyHome);
-    EXPECT_EQ(s.vertical(ScrollRequest::Bottom, 0, 40).key, KeyEnd);
+    EXPECT_EQ(s.vertical(ScrollRequest::LineUp, 0, 40).key, qtkey::Key_Up);
+    EXPECT_EQ(s.vertical(ScrollRequest::LineDown, 0, 40).key, qtkey::Key_Down);
+    EXPECT_EQ(s.vertical(ScrollRequest::PageUp, 0, 40).key, qtkey::Key_PageUp);
+    EXPECT_EQ(s.vertical(ScrollRequest::PageDown, 0, 40).key, qtkey::Key_PageDown);
+    EXPECT_EQ(s.vertical(ScrollRequest::ThumbPosition, 0, 40).key, qtkey::Key_End);
+    EXPECT_EQ(s.vertical(ScrollRequest::Top, 0, 40).key, qtkey::Key_Home);
+    EXPECT_EQ(s.vertical(ScrollRequest::Bottom, 0, 40).key, qtkey::Key_End);
     EXPECT_EQ(s.vertical(ScrollRequest::ThumbTrack, 0, 40).kind, VerticalScrollAction::None);
 
     // An empty document: nothing at all happens.

@@ -2,7 +2,7 @@
 #include "PaneTestSupport.h"
 
 #include "binpane/BinaryClipboard.h"
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +25,12 @@ TEST(PaneClipboard, CopiedBytesComeBackWithTheirZeros)
 {
     Pane pane(Bytes{0x41, 0x00, 0x42, 0x00, 0x00, 0x7A});
     Select(pane, 0, 2);
-    pane.key(panekey::C, false, true);
+    pane.key(qtkey::Key_C, false, true);
     EXPECT_EQ("AB", *pane.host.clipboard);
     ASSERT_TRUE(CBinaryClipboard::Has());
     EXPECT_EQ(3u, CBinaryClipboard::Length());
-    pane.key(panekey::End, false, true);
-    pane.key(panekey::Insert, true);
+    pane.key(qtkey::Key_End, false, true);
+    pane.key(qtkey::Key_Insert, true);
     EXPECT_EQ((Bytes{0x41, 0x00, 0x42, 0x00, 0x00, 0x7A, 0x41, 0x00, 0x42}), pane.data());
     EXPECT_EQ(9u, pane.model.m_nCaret);
 
@@ -38,7 +38,7 @@ TEST(PaneClipboard, CopiedBytesComeBackWithTheirZeros)
     Select(pane, 3, 4);
     pane.model.copy();
     EXPECT_EQ("", *pane.host.clipboard);
-    pane.key(panekey::Home, false, true);
+    pane.key(qtkey::Key_Home, false, true);
     g_bOverwrite = true; // paste always inserts
     pane.model.paste();
     EXPECT_EQ((Bytes{0, 0, 0x41, 0, 0x42, 0, 0, 0x7A, 0x41, 0, 0x42}), pane.data());
@@ -55,7 +55,7 @@ TEST(PaneClipboard, BytesThatTextCannotHoldSurviveTheUnicodeRoundTrip)
     pane.model.copy();
     EXPECT_NE(std::string(odd.begin(), odd.end()), cp932::FromUtf8(*pane.host.clipboard));
     pane.model.clearSelection();
-    pane.key(panekey::End, false, true);
+    pane.key(qtkey::Key_End, false, true);
     pane.model.paste();
     Bytes twice = odd;
     twice.insert(twice.end(), odd.begin(), odd.end());
@@ -147,11 +147,11 @@ TEST(PaneClipboard, MarksToggleAndWrapAroundBothWays)
     EXPECT_EQ(-1, pane.model.markIndex(300));
 
     // A mark at the data size is allowed; one beyond it after a deletion is skipped.
-    pane.key(panekey::End, false, true);
+    pane.key(qtkey::Key_End, false, true);
     pane.model.toggleMark();
     EXPECT_EQ(1000u, pane.doc->m_binMarks[2]);
     pane.model.setCaretOffset(990);
-    pane.key(panekey::Delete);
+    pane.key(qtkey::Key_Delete);
     pane.model.setCaretOffset(800);
     pane.model.nextMark();
     EXPECT_EQ(100u, pane.model.m_nCaret);

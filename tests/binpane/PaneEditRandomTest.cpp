@@ -4,7 +4,7 @@
 #include "PaneTestSupport.h"
 
 #include "binpane/BinaryClipboard.h"
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ public:
         case 5: DeleteKey(); break;
         case 6: Backspace(); break;
         case 7: case 8: case 9: Navigate(); break;
-        case 10: m_pane.key(panekey::Insert); break;
+        case 10: m_pane.key(qtkey::Key_Insert); break;
         case 11: PasteForeignText(); break;
         case 12: CopyAndPaste(); break;
         case 13: (void)Undo(); break;
@@ -96,7 +96,7 @@ private:
     void EnsurePart(int part)
     {
         if (Model().m_nFocusPart != part)
-            m_pane.key(panekey::Tab);
+            m_pane.key(qtkey::Key_Tab);
     }
 
     void TypeDigit()
@@ -159,7 +159,7 @@ private:
             b.erase(b.begin() + p);
             steps.push_back(b);
         }
-        m_pane.key(panekey::Delete);
+        m_pane.key(qtkey::Key_Delete);
         Commit(steps);
     }
 
@@ -176,14 +176,14 @@ private:
                 steps.push_back(b);
             }
         }
-        m_pane.key(panekey::Backspace);
+        m_pane.key(qtkey::Key_Backspace);
         Commit(steps);
     }
 
     void Navigate()
     {
-        static constexpr int kKeys[] = {panekey::Left, panekey::Right, panekey::Up, panekey::Down,
-                                        panekey::Home, panekey::End, panekey::PageUp, panekey::PageDown};
+        static constexpr int kKeys[] = {qtkey::Key_Left, qtkey::Key_Right, qtkey::Key_Up, qtkey::Key_Down,
+                                        qtkey::Key_Home, qtkey::Key_End, qtkey::Key_PageUp, qtkey::Key_PageDown};
         m_pane.key(kKeys[m_random() % 8], m_random() % 3 == 0, m_random() % 8 == 0);
         ASSERT_EQ(m_history.back(), m_pane.data());
     }
@@ -197,7 +197,7 @@ private:
         b.insert(b.begin() + p, bytes.begin(), bytes.end());
         if (!bytes.empty())
             steps.push_back(b);
-        m_pane.key(panekey::V, false, true);
+        m_pane.key(qtkey::Key_V, false, true);
         Commit(steps);
     }
 
@@ -216,7 +216,7 @@ private:
     {
         if (!Model().m_bSelection)
             return Navigate();
-        m_pane.key(panekey::C, false, true);
+        m_pane.key(qtkey::Key_C, false, true);
         const Bytes& b = m_history.back();
         Insert(Bytes(b.begin() + Model().m_nSelStart, b.begin() + Model().m_nSelEnd + 1));
     }

@@ -2,7 +2,7 @@
 // random runs cannot pin down (records written, messages, refusals).
 #include "PaneTestSupport.h"
 
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(PaneEdit, TwoDigitsInInsertModeMakeOneByteUndoneInTwoSteps)
     EXPECT_EQ((std::vector<int32_t>{1, 5, 6}), TypesOf(*pane.doc->m_pUndo));
     EXPECT_EQ(4, *pane.doc->m_pUndo->dataOf(pane.doc->m_pUndo->record(1)));
 
-    pane.key(panekey::Z, false, true);
+    pane.key(qtkey::Key_Z, false, true);
     expected[5] = 0x04;
     EXPECT_EQ(expected, pane.data());
     pane.model.undo();
@@ -64,13 +64,13 @@ TEST(PaneEdit, OverwriteAtTheEndAppendsAndOverwritingPairsReplaceAndAppend)
 {
     Pane pane(Counting(4));
     g_bOverwrite = true;
-    pane.key(panekey::End, false, true);
+    pane.key(qtkey::Key_End, false, true);
     pane.type("7");
     EXPECT_EQ((Bytes{0, 1, 2, 3, 7}), pane.data());
     EXPECT_EQ((std::vector<int32_t>{1}), TypesOf(*pane.doc->m_pUndo));
 
     // A double-byte character typed over the last byte replaces it and appends the rest.
-    pane.key(panekey::Tab);
+    pane.key(qtkey::Key_Tab);
     pane.model.setCaretOffset(4);
     pane.type("\x82");
     EXPECT_EQ(1, pane.model.m_bLeadPending);
@@ -89,21 +89,21 @@ TEST(PaneEdit, BackspaceTakesBackAHalfTypedByteAndOtherwiseTheOneBefore)
     g_bOverwrite = false;
     pane.model.setCaretOffset(3);
     pane.type("A");
-    pane.key(panekey::Backspace);
+    pane.key(qtkey::Key_Backspace);
     EXPECT_EQ(Counting(6), pane.data());
     EXPECT_EQ(3u, pane.model.m_nCaret);
     EXPECT_EQ(0, pane.model.m_bSecondDigit);
 
-    pane.key(panekey::Backspace);
+    pane.key(qtkey::Key_Backspace);
     EXPECT_EQ((Bytes{0, 1, 3, 4, 5}), pane.data());
     EXPECT_EQ(2u, pane.model.m_nCaret);
 
     // At offset 0 only a half-typed byte can go.
     pane.model.setCaretOffset(0);
-    pane.key(panekey::Backspace);
+    pane.key(qtkey::Key_Backspace);
     EXPECT_EQ(5u, pane.doc->m_nDataSize);
     pane.type("C");
-    pane.key(panekey::Backspace);
+    pane.key(qtkey::Key_Backspace);
     EXPECT_EQ((Bytes{0, 1, 3, 4, 5}), pane.data());
 }
 
@@ -111,24 +111,24 @@ TEST(PaneEdit, EnterVariantsAndTypingOverASelection)
 {
     Pane pane(Counting(8));
     g_bOverwrite = true;
-    pane.key(panekey::Tab);
+    pane.key(qtkey::Key_Tab);
     pane.model.setCaretOffset(2);
-    pane.key(panekey::Right, true);
-    pane.key(panekey::Right, true);
+    pane.key(qtkey::Key_Right, true);
+    pane.key(qtkey::Key_Right, true);
     ASSERT_TRUE(pane.model.m_bSelection);
     // The selection goes and the input is inserted, even in overwrite mode.
-    pane.key(panekey::Return);
+    pane.key(qtkey::Key_Return);
     EXPECT_EQ((Bytes{0, 1, '\r', '\n', 4, 5, 6, 7}), pane.data());
     EXPECT_TRUE(g_bOverwrite);
     g_bOverwrite = false;
-    pane.key(panekey::Return, false, true);
-    pane.key(panekey::Return, true, false);
-    pane.key(panekey::Return, true, true);
+    pane.key(qtkey::Key_Return, false, true);
+    pane.key(qtkey::Key_Return, true, false);
+    pane.key(qtkey::Key_Return, true, true);
     EXPECT_EQ((Bytes{0, 1, '\r', '\n', '\r', '\n', '\r', '\n', 4, 5, 6, 7}), pane.data());
 
     // Without DeleteSelectionAtInput the selection is only removed.
     g_settings.DeleteSelectionAtInput = 0;
-    pane.key(panekey::Left, true);
+    pane.key(qtkey::Key_Left, true);
     pane.type("x");
     EXPECT_FALSE(pane.model.m_bSelection);
     EXPECT_EQ('x', pane.data()[7]);
@@ -144,7 +144,7 @@ TEST(PaneEdit, DeletingMoreThanTheJournalHoldsAsksFirst)
     pane.model.selectAll();
 
     pane.sink.answers = {MsgAnswer::Cancel};
-    pane.key(panekey::Delete);
+    pane.key(qtkey::Key_Delete);
     ASSERT_EQ(1u, pane.sink.texts.size());
     EXPECT_EQ(LoadString(StringId::IdsUndoOverflow), pane.sink.texts[0]);
     EXPECT_EQ(40'001u, pane.doc->m_nDataSize);
@@ -153,7 +153,7 @@ TEST(PaneEdit, DeletingMoreThanTheJournalHoldsAsksFirst)
     EXPECT_FALSE(pane.model.canUndo()) << "the failed recording emptied the journal";
 
     pane.model.selectAll();
-    pane.key(panekey::Delete); // answered OK
+    pane.key(qtkey::Key_Delete); // answered OK
     EXPECT_EQ(0u, pane.doc->m_nDataSize);
     EXPECT_EQ(-1, pane.doc->m_nLastCharPos);
     EXPECT_FALSE(pane.model.canUndo());
@@ -179,7 +179,7 @@ TEST(PaneEdit, TheOldestRecordGivesWayToThe513th)
 {
     Pane pane;
     g_bOverwrite = false;
-    pane.key(panekey::Tab);
+    pane.key(qtkey::Key_Tab);
     for (int i = 0; i < CEditJournal::kMaxRecords; ++i)
         pane.type("a");
     const CEditJournal& undo = *pane.doc->m_pUndo;
@@ -199,19 +199,19 @@ TEST(PaneEdit, ReadOnlyDocumentsRefuseEveryEditWithABeep)
     pane.doc->m_bReadOnly = 1;
     pane.doc->SetModifiedFlag(false);
     pane.model.setCaretOffset(4);
-    pane.key(panekey::Right, true);
-    pane.key(panekey::Right, true);
+    pane.key(qtkey::Key_Right, true);
+    pane.key(qtkey::Key_Right, true);
 
     const size_t beeps = pane.sink.beeps.size();
-    pane.key(panekey::X, false, true); // the cut keys still copy
+    pane.key(qtkey::Key_X, false, true); // the cut keys still copy
     EXPECT_EQ(std::string("\x04\x05"), cp932::FromUtf8(*pane.host.clipboard));
     pane.type("7");
-    pane.key(panekey::Delete);
-    pane.key(panekey::V, false, true);
+    pane.key(qtkey::Key_Delete);
+    pane.key(qtkey::Key_V, false, true);
     pane.model.cut();
     pane.model.redo();
-    pane.key(panekey::Tab);
-    pane.key(panekey::Return);
+    pane.key(qtkey::Key_Tab);
+    pane.key(qtkey::Key_Return);
     EXPECT_EQ(beeps + 7, pane.sink.beeps.size());
     EXPECT_EQ(Counting(20), pane.data());
     EXPECT_FALSE(pane.doc->IsModified());
@@ -239,7 +239,7 @@ TEST(PaneEdit, GrowthPastTheLimitIsRefusedWithItsMessage)
     g_bOverwrite = true;
     pane.type("9");
     EXPECT_EQ(0x09, pane.data()[11]);
-    pane.key(panekey::End, false, true);
+    pane.key(qtkey::Key_End, false, true);
     pane.type("1");
     EXPECT_EQ(101u, pane.doc->m_nDataSize);
     EXPECT_EQ(3u, pane.sink.texts.size());

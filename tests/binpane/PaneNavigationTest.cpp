@@ -1,7 +1,7 @@
 // Caret, selection and mouse of the hex pane model with B = 16, K = 8.
 #include "PaneTestSupport.h"
 
-#include "binpane/PaneKeys.h"
+#include "platform/QtKeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -23,18 +23,18 @@ TEST(PaneNavigation, KeysMoveTheCaretWithinTheData)
 {
     // 40 bytes: two full lines and a partial one (32 .. 39).
     const KeyCase cases[] = {
-        {"End on the last, partial line", 33, panekey::End, false, 40},
-        {"End on a full line", 3, panekey::End, false, 15},
-        {"Ctrl+End", 3, panekey::End, true, 40},
-        {"Home", 20, panekey::Home, false, 16},
-        {"Ctrl+Home", 20, panekey::Home, true, 0},
-        {"Up from line 0", 5, panekey::Up, false, 5},
-        {"Up", 37, panekey::Up, false, 21},
-        {"Down past the end", 30, panekey::Down, false, 40},
-        {"Right at the end", 40, panekey::Right, false, 40},
-        {"Left at 0", 0, panekey::Left, false, 0},
-        {"Page Down, the file fits", 5, panekey::PageDown, false, 40},
-        {"Page Up", 39, panekey::PageUp, false, 0},
+        {"End on the last, partial line", 33, qtkey::Key_End, false, 40},
+        {"End on a full line", 3, qtkey::Key_End, false, 15},
+        {"Ctrl+End", 3, qtkey::Key_End, true, 40},
+        {"Home", 20, qtkey::Key_Home, false, 16},
+        {"Ctrl+Home", 20, qtkey::Key_Home, true, 0},
+        {"Up from line 0", 5, qtkey::Key_Up, false, 5},
+        {"Up", 37, qtkey::Key_Up, false, 21},
+        {"Down past the end", 30, qtkey::Key_Down, false, 40},
+        {"Right at the end", 40, qtkey::Key_Right, false, 40},
+        {"Left at 0", 0, qtkey::Key_Left, false, 0},
+        {"Page Down, the file fits", 5, qtkey::Key_PageDown, false, 40},
+        {"Page Up", 39, qtkey::Key_PageUp, false, 0},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -51,22 +51,22 @@ TEST(PaneNavigation, UpAndDownKeepThePreferredColumnAndPageKeysScrollFirst)
 {
     Pane pane(Bytes(16'000, 0)); // 1,000 lines in a window of 20
     pane.model.setCaretOffset(16 * 5 + 9);
-    pane.key(panekey::End);
+    pane.key(qtkey::Key_End);
     EXPECT_EQ(15, pane.model.m_nPreferredColumn);
-    pane.key(panekey::Down);
-    pane.key(panekey::Down);
+    pane.key(qtkey::Key_Down);
+    pane.key(qtkey::Key_Down);
     EXPECT_EQ(16u * 7 + 15, pane.model.m_nCaret);
     EXPECT_EQ(15, pane.model.m_nPreferredColumn);
 
-    pane.key(panekey::PageDown);
+    pane.key(qtkey::Key_PageDown);
     ASSERT_EQ(1u, pane.host.scrolls.size());
     EXPECT_EQ(20u, pane.host.scrolls[0].first);
     EXPECT_EQ(16u * 27 + 15, pane.model.m_nCaret);
-    pane.key(panekey::End, false, true);
+    pane.key(qtkey::Key_End, false, true);
     EXPECT_EQ(981u, pane.host.view.hit.topLine) << "the caret's line becomes the last one shown";
-    pane.key(panekey::PageDown);
+    pane.key(qtkey::Key_PageDown);
     EXPECT_EQ(981u, pane.host.view.hit.topLine) << "not past the maximum";
-    pane.key(panekey::Home, false, true);
+    pane.key(qtkey::Key_Home, false, true);
     EXPECT_EQ(0u, pane.host.view.hit.topLine);
 }
 
@@ -75,28 +75,28 @@ TEST(PaneNavigation, ShiftKeysSelectFromTheCaretAndPlainKeysDropTheSelection)
     Pane pane(Bytes(40, 0x11));
     pane.model.setCaretOffset(4);
     for (int i = 0; i < 3; ++i)
-        pane.key(panekey::Right, true);
+        pane.key(qtkey::Key_Right, true);
     EXPECT_TRUE(pane.model.m_bSelection);
     EXPECT_FALSE(pane.host.caretShown);
     EXPECT_EQ(4u, pane.model.m_nSelStart);
     EXPECT_EQ(6u, pane.model.m_nSelEnd);
-    pane.key(panekey::Left, true);
+    pane.key(qtkey::Key_Left, true);
     EXPECT_EQ(4u, pane.model.m_nSelStart);
     EXPECT_EQ(5u, pane.model.m_nSelEnd);
-    pane.key(panekey::Left, true);
-    pane.key(panekey::Left, true);
+    pane.key(qtkey::Key_Left, true);
+    pane.key(qtkey::Key_Left, true);
     EXPECT_FALSE(pane.model.m_bSelection) << "back at the anchor";
-    pane.key(panekey::Left, true);
+    pane.key(qtkey::Key_Left, true);
     EXPECT_EQ(3u, pane.model.m_nSelStart);
     EXPECT_EQ(3u, pane.model.m_nSelEnd);
-    pane.key(panekey::Right);
+    pane.key(qtkey::Key_Right);
     EXPECT_FALSE(pane.model.m_bSelection);
     EXPECT_TRUE(pane.host.caretShown);
 
     pane.model.selectAll();
     EXPECT_EQ(0u, pane.model.m_nSelStart);
     EXPECT_EQ(39u, pane.model.m_nSelEnd);
-    pane.key(panekey::Escape);
+    pane.key(qtkey::Key_Escape);
     EXPECT_FALSE(pane.model.m_bSelection);
 }
 
@@ -108,13 +108,13 @@ TEST(PaneNavigation, TabSwitchesPartsAndTheStatusShowsTheCaret)
     pane.model.setCaretOffset(31);
     EXPECT_EQ((std::vector<std::string>{"0x0000001F", "00000031", "200"}), pane.host.status);
     EXPECT_EQ((std::pair<uint32_t, uint32_t>{1, 10 + 45 + 1}), pane.host.caretCell);
-    pane.key(panekey::Tab);
+    pane.key(qtkey::Key_Tab);
     EXPECT_EQ(3, pane.model.m_nFocusPart);
     EXPECT_EQ(31u, pane.model.m_nCaret);
     EXPECT_EQ((std::pair<uint32_t, uint32_t>{1, 60 + 15}), pane.host.caretCell);
-    pane.key(panekey::Tab);
+    pane.key(qtkey::Key_Tab);
     EXPECT_EQ(2, pane.model.m_nFocusPart);
-    pane.key(panekey::End, false, true);
+    pane.key(qtkey::Key_End, false, true);
     EXPECT_EQ(" ", pane.host.status[2]);
 }
 

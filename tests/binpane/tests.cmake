@@ -22,3 +22,4 @@ target_sources(vexel_core_tests PRIVATE
 )
 target_sources(vexel_core_tests PRIVATE binpane/CBinaryFinderTest.cpp)
 target_sources(vexel_gui_tests PRIVATE binpane/HexPaneInputTest.cpp)
+target_sources(vexel_gui_tests PRIVATE binpane/FindDialogsTest.cpp)

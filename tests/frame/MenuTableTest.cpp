@@ -283,9 +283,10 @@ TEST(CommandRules, CommandsOfUnbuiltFeaturesAreDisabled)
                               cmd::FileSaveAs, cmd::FileRecent4, cmd::Favourite1, cmd::AppExit,
                               cmd::AppAbout, cmd::ReadOnly, cmd::CodeSwitch, cmd::WindowTile,
                               cmd::ViewStatusBar, cmd::HelpUsing, cmd::IndicatorCode,
-                              cmd::EditUndo, cmd::EditCopy, cmd::MarkNext})
+                              cmd::EditUndo, cmd::EditCopy, cmd::MarkNext, cmd::EditFind,
+                              cmd::FindNext})
         EXPECT_TRUE(IsCommandBuilt(id)) << id;
-    for (const uint16_t id : {cmd::EditFind, cmd::FindNext, cmd::Compare, cmd::FilePrint, cmd::PageLayout,
+    for (const uint16_t id : {cmd::Compare, cmd::FilePrint, cmd::PageLayout,
                               cmd::CommonSettings, cmd::Customize, cmd::LineMarkToggle})
         EXPECT_FALSE(IsCommandBuilt(id)) << id;
 }
