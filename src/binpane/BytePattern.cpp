@@ -1,33 +1,23 @@
 #include "binpane/BytePattern.h"
 
 #include "platform/Cp932.h"
+#include "platform/HexDigits.h"
 
 #include <algorithm>
 
 namespace {
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 BytePattern fromHexDigits(std::string_view text)
 {
     BytePattern pattern;
     pattern.source = PatternSource::HexPart;
-    const bool allDigits = std::all_of(text.begin(), text.end(), [](char c) { return hexValue(c) >= 0; });
+    const bool allDigits = std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
     if (text.size() % 2 != 0 || !allDigits) {
         pattern.refused = true;
         return pattern;
     }
     for (size_t i = 0; i < text.size(); i += 2)
-        pattern.bytes.push_back(static_cast<uint8_t>(hexValue(text[i]) * 16 + hexValue(text[i + 1])));
+        pattern.bytes.push_back(static_cast<uint8_t>(HexDigitValue(text[i]) * 16 + HexDigitValue(text[i + 1])));
     pattern.anyByte.assign(pattern.bytes.size(), 0);
     return pattern;
 }
@@ -105,7 +95,7 @@ private:
     void readHexEscape()
     {
         const size_t digits = m_pos + 2;
-        const int high = digits < m_text.size() ? hexValue(m_text[digits]) : -1;
+        const int high = digits < m_text.size() ? HexDigitValue(m_text[digits]) : -1;
         if (high < 0) {
             // Without a digit the backslash and the letter are both kept.
             put('\\');
@@ -113,7 +103,7 @@ private:
             m_pos += 2;
             return;
         }
-        const int low = digits + 1 < m_text.size() ? hexValue(m_text[digits + 1]) : -1;
+        const int low = digits + 1 < m_text.size() ? HexDigitValue(m_text[digits + 1]) : -1;
         if (low < 0) {
             put(static_cast<uint8_t>(high));
             m_pos += 3;

@@ -2,28 +2,14 @@
 
 #include "app/Settings.h"
 #include "binpane/CEditJournal.h"
-#include "platform/QtKeyCodes.h"
 #include "doc/CLumoDoc.h"
 #include "platform/Cp932.h"
+#include "platform/HexDigits.h"
 #include "platform/Messages.h"
+#include "platform/QtKeyCodes.h"
 
 #include <algorithm>
 #include <cassert>
-
-namespace {
-
-int HexDigitValue(uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 CEditJournal& CBinaryEditModel::undoJournal() const
 {
@@ -227,7 +213,7 @@ void CBinaryEditModel::typeCharacter(uint8_t c)
     if (c < 32)
         return;
     if (m_nFocusPart == kHexPart) {
-        const int digit = HexDigitValue(c);
+        const int digit = HexDigitValue(static_cast<char>(c));
         if (digit >= 0) {
             const uint8_t value = static_cast<uint8_t>(digit);
             typeBytes(&value, 1);

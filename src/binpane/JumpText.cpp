@@ -1,5 +1,7 @@
 #include "binpane/JumpText.h"
 
+#include "platform/HexDigits.h"
+
 #include <algorithm>
 
 std::string g_strJumpText = "0x0000";
@@ -8,13 +10,7 @@ namespace {
 
 int digitValue(char c, int base)
 {
-    int value = 99;
-    if (c >= '0' && c <= '9')
-        value = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        value = c - 'A' + 10;
+    const int value = HexDigitValue(c);
     return value < base ? value : -1;
 }
 
