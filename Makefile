@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 GENERATOR  := -G Ninja
 FILE       ?=
 
-.PHONY: deps build run test test-asan bench clean
+.PHONY: deps build run test test-asan fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,9 +14,9 @@ build: deps
 	@cmake --build $(BUILD)
 
 run: build
-	@$(BUILD)/vexel $(FILE)
+	@$(BUILD)/vexel $(if $(FILE),"$(FILE)")
 
-test: build test-asan
+test: build test-asan fuzz
 	@ctest --test-dir $(BUILD) --output-on-failure
 
 # The window-free library again under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -25,9 +25,13 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) --target vexel_core_tests
 	@ctest --test-dir $(ASAN_BUILD) -L core --output-on-failure
 
+# Every reader of outside data under libFuzzer for a bounded time (clang).
+fuzz: deps
+	@bash fuzz/run.sh build-fuzz
+
 bench: build
 	@cmake --build $(BUILD) --target vexel_bench
 	@bash bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
