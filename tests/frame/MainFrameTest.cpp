@@ -15,6 +15,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -270,4 +272,36 @@ TEST_F(MainFrameTest, WindowPlacementIsStoredOnCloseAndAMalformedOneIsIgnored)
     CMainFrame second(*profile, recent);
     second.showWithPlacement();
     EXPECT_TRUE(second.isMaximized());
+}
+
+TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
+{
+    CLumoDoc* doc = frame->openBinaryDocument(makeFile("e.bin", "0123456789ABCDEFGHIJ"));
+    ASSERT_NE(doc, nullptr);
+    CLumoBV* pane = frame->docTemplate().activeView()->hexPane();
+    pane->setFocus();
+
+    QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier); // select all
+    EXPECT_TRUE(pane->model().hasSelection());
+    EXPECT_TRUE(enabled(cmd::EditCut));
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier); // copy
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "0123456789ABCDEFGHIJ");
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // screen copy
+    const QStringList lines = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4); // heading, rule, two dump lines
+    EXPECT_TRUE(lines[2].startsWith("00000000  30 31 32"));
+
+    QTest::keyClick(pane, Qt::Key_Escape);
+    QTest::keyClick(pane, Qt::Key_F3, Qt::ControlModifier); // set a mark at the caret
+    EXPECT_EQ(doc->m_nBinMarkCount, 1);
+    QTest::keyClick(pane, Qt::Key_Right);
+    QTest::keyClick(pane, Qt::Key_F3); // next mark wraps to the only one
+    EXPECT_EQ(pane->caretOffset(), doc->m_binMarks[0]);
+
+    QTest::keyClick(pane, Qt::Key_Delete);
+    EXPECT_EQ(doc->m_nDataSize, 19u);
+    EXPECT_TRUE(doc->IsModified());
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); // undo, from the key table
+    EXPECT_EQ(doc->m_nDataSize, 20u);
+    EXPECT_TRUE(enabled(cmd::EditRedo));
 }
