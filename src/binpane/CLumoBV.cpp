@@ -565,6 +565,11 @@ bool CLumoBV::clipboardText(std::string& cp932Bytes)
 void CLumoBV::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier)) {
+        // Alt with a key is a system key (menu mnemonics); it types nothing.
+        event->ignore();
+        return;
+    }
     const std::string typed = cp932::FromUtf8(event->text().toStdString());
     m_model.keyPress(event->key(), modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier, typed);
     event->accept();

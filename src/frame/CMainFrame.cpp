@@ -316,6 +316,11 @@ void CMainFrame::onActiveViewChanged()
     }
     for (int pane = CFrameStatusBar::OffsetHex; pane <= CFrameStatusBar::Code; ++pane)
         m_pStatusBar->setPaneEnabled(pane, withDocument);
+    if (CLumoBV* pane = activeView() ? activeView()->hexPane() : nullptr) {
+        // The newly active pane shows where its caret stands.
+        CBinaryPaneModel& model = pane->model();
+        model.setCaretOffset(model.m_nCaret, model.m_bSecondDigit, false, true);
+    }
     m_pStatusBar->setPaneText(CFrameStatusBar::Overwrite, g_bOverwrite ? QStringLiteral("上書") : QString());
     m_pStatusBar->setPaneText(CFrameStatusBar::ReadOnly,
                               doc && doc->m_bReadOnly ? QStringLiteral("書禁") : QString());

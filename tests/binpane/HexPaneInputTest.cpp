@@ -97,6 +97,9 @@ TEST_F(HexPaneInput, TypedDigitsInsertBytesAndTheStatusPanesFollowTheCaret)
     EXPECT_GT(pane->caretRect().width(), barWidth);
     QTest::keyClicks(pane.get(), "ff");
     EXPECT_EQ(bytes(), "A\xFF" "BC");
+    // Alt with a letter belongs to the menus and types nothing.
+    QTest::keyClick(pane.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(bytes(), "A\xFF" "BC");
 
     // Undo through the pane's own key takes every keystroke back, redo brings it again.
     for (int i = 0; i < 10 && pane->model().canUndo(); ++i)
