@@ -10,6 +10,7 @@
 #include "platform/ProfileFile.h"
 #include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,32 +23,31 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 struct HandOverTest : ::testing::Test
 {
     void SetUp() override
     {
         g_settings = CSettings();
         std::ofstream(dir / "vexel.ini", std::ios::binary) << "[Settings]\r\nMultiInstance=0\r\n";
-        iniBefore = ReadAll(dir / "vexel.ini");
+        iniBefore = ReadFile(dir / "vexel.ini");
         iniTime = std::filesystem::last_write_time(dir / "vexel.ini");
     }
 
     // Starts the built program with the test's own user name, so that it
     // meets the channel of this test and never a program the user runs.
-    int runSecondStart(const QStringList& arguments)
+    QProcessEnvironment programEnvironment() const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("VEXEL_PROFILE_DIR", QString::fromStdString(dir.path()));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("USER", user);
-        process.setProcessEnvironment(environment);
+        return environment;
+    }
+
+    int runSecondStart(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(programEnvironment());
         process.start(VEXEL_BINARY, arguments);
         // The running instance answers from its event loop: keep it turning.
         QElapsedTimer clock;
@@ -59,7 +59,7 @@ struct HandOverTest : ::testing::Test
 
     bool profileUntouched() const
     {
-        return ReadAll(dir / "vexel.ini") == iniBefore
+        return ReadFile(dir / "vexel.ini") == iniBefore
             && std::filesystem::last_write_time(dir / "vexel.ini") == iniTime;
     }
 
@@ -102,11 +102,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
 TEST_F(HandOverTest, TwoRealProcessesMeetAndTheSecondEndsAtOnce)
 {
     QProcess first;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("VEXEL_PROFILE_DIR", QString::fromStdString(dir.path()));
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("USER", user);
-    first.setProcessEnvironment(environment);
+    first.setProcessEnvironment(programEnvironment());
     first.start(VEXEL_BINARY, {});
     ASSERT_TRUE(first.waitForStarted(10000));
     // Wait until the first instance serves its channel.
@@ -115,9 +111,9 @@ TEST_F(HandOverTest, TwoRealProcessesMeetAndTheSecondEndsAtOnce)
 
     const std::string file = dir / "b.bin";
     std::ofstream(file, std::ios::binary) << "x";
-    const std::string iniWhileRunning = ReadAll(dir / "vexel.ini");
+    const std::string iniWhileRunning = ReadFile(dir / "vexel.ini");
     EXPECT_EQ(runSecondStart({ QString::fromStdString(file) }), 0);
-    EXPECT_EQ(ReadAll(dir / "vexel.ini"), iniWhileRunning);
+    EXPECT_EQ(ReadFile(dir / "vexel.ini"), iniWhileRunning);
     EXPECT_EQ(first.state(), QProcess::Running);
 
     first.kill();

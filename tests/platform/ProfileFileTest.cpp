@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string content(in ? static_cast<size_t>(std::filesystem::file_size(path)) : 0, '\0');
-    in.read(content.data(), static_cast<std::streamsize>(content.size()));
-    return content;
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 std::string Upper(std::string s)
 {

@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
 
 #include <gtest/gtest.h>
 
@@ -31,18 +32,6 @@ constexpr bool kSanitized = false;
 
 constexpr uintmax_t kFirstSizeNotCopied = 20971521;
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string content(in ? static_cast<size_t>(std::filesystem::file_size(path)) : 0, '\0');
-    in.read(content.data(), static_cast<std::streamsize>(content.size()));
-    return content;
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // A file of `size` bytes, mostly a hole, with a marker at each end.
 void WriteMarkedFile(const std::string& path, uintmax_t size)
