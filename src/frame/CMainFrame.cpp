@@ -247,8 +247,6 @@ CLumoDoc* CMainFrame::openBinaryDocument(const std::string& path)
     g_nNextDocMode = 2;
     CLumoDoc* doc = m_pTemplate->OpenDocumentFile(path);
     g_nNextDocMode = 1;
-    if (doc)
-        refreshTabBar();
     return doc;
 }
 
