@@ -222,14 +222,21 @@ void CBinaryPaneModel::toggleMark()
     invalidateOffsets(p, p);
 }
 
-void CBinaryPaneModel::nextMark()
+bool CBinaryPaneModel::startMarkMove()
 {
-    const int count = m_doc.m_nBinMarkCount;
-    if (count == 0) {
+    if (m_doc.m_nBinMarkCount == 0) {
         BeepRefusal();
-        return;
+        return false;
     }
     clearSelection();
+    return true;
+}
+
+void CBinaryPaneModel::nextMark()
+{
+    if (!startMarkMove())
+        return;
+    const int count = m_doc.m_nBinMarkCount;
     const uint32_t* begin = m_doc.m_binMarks.data();
     int i = static_cast<int>(std::upper_bound(begin, begin + count, m_nCaret) - begin);
     // Past the last mark, or at one beyond the data (bytes were deleted since): wrap.
@@ -240,12 +247,9 @@ void CBinaryPaneModel::nextMark()
 
 void CBinaryPaneModel::previousMark()
 {
-    const int count = m_doc.m_nBinMarkCount;
-    if (count == 0) {
-        BeepRefusal();
+    if (!startMarkMove())
         return;
-    }
-    clearSelection();
+    const int count = m_doc.m_nBinMarkCount;
     const uint32_t* begin = m_doc.m_binMarks.data();
     const int i = static_cast<int>(std::lower_bound(begin, begin + count, m_nCaret) - begin);
     const uint32_t target = begin[i > 0 ? i - 1 : count - 1];

@@ -41,4 +41,6 @@ private:
     // Ctrl+X and Shift+Delete: copy even on a read-only document, then delete.
     void cutKeys();
     void putText(const uint8_t* bytes, uint32_t n);
+    // Next and previous mark: a beep without marks, else the selection goes.
+    bool startMarkMove();
 };

@@ -7,6 +7,7 @@
 #include "binpane/FindHistory.h"
 #include "binpane/JumpText.h"
 #include "NaiveFind.h"
+#include "FindTestSupport.h"
 #include "PaneTestSupport.h"
 
 #include <random>
@@ -16,26 +17,9 @@ namespace {
 using panetest::Bytes;
 using panetest::Pane;
 
-Bytes bytesOf(std::string_view s)
-{
-    return Bytes(s.begin(), s.end());
-}
+using findtest::bytesOf;
+using findtest::FindStateGuard;
 
-// Histories and remembered flags as they were.
-struct FindStateGuard
-{
-    CFindHistory find = g_findHistory, replace = g_replaceHistory;
-    int32_t down = g_bFindDown, matchCase = g_bFindMatchCase;
-    std::string jump = g_strJumpText;
-    ~FindStateGuard()
-    {
-        g_findHistory = find;
-        g_replaceHistory = replace;
-        g_bFindDown = down;
-        g_bFindMatchCase = matchCase;
-        g_strJumpText = jump;
-    }
-};
 
 FindDialogRequest request(std::string find, std::string replace = {}, bool down = true)
 {

@@ -6,6 +6,7 @@
 #include "binpane/CReplaceDialog.h"
 #include "binpane/FindHistory.h"
 #include "binpane/JumpText.h"
+#include "FindTestSupport.h"
 #include "PaneTestSupport.h"
 
 #include <QApplication>
@@ -26,10 +27,7 @@ namespace {
 using panetest::Bytes;
 using panetest::Pane;
 
-Bytes bytesOf(std::string_view s)
-{
-    return Bytes(s.begin(), s.end());
-}
+using findtest::bytesOf;
 
 void settle()
 {
@@ -50,14 +48,6 @@ struct Fixture
         g_findHistory.clear();
         g_replaceHistory.clear();
     }
-    ~Fixture()
-    {
-        g_findHistory = savedFind;
-        g_replaceHistory = savedReplace;
-        g_bFindDown = savedDown;
-        g_bFindMatchCase = savedCase;
-        g_strJumpText = savedJump;
-    }
 
     CFindDialog* open(bool replace)
     {
@@ -66,9 +56,7 @@ struct Fixture
         return controller.dialog();
     }
 
-    CFindHistory savedFind = g_findHistory, savedReplace = g_replaceHistory;
-    int32_t savedDown = g_bFindDown, savedCase = g_bFindMatchCase;
-    std::string savedJump = g_strJumpText;
+    findtest::FindStateGuard saved; // restored last, after the controller goes
     Pane pane;
     QWidget paneWidget;
     QComboBox findBox;
