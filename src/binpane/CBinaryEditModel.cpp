@@ -115,6 +115,18 @@ CBinaryEditModel::RecordResult CBinaryEditModel::record(CEditJournal& journal, i
                                                         uint32_t position, uint32_t length,
                                                         bool newAction)
 {
+    const bool savesData = CEditJournal::SavesData(type);
+    // MakeRoom refuses only a length over the whole block, before evicting
+    // anything, so the journals are untouched until the user has answered.
+    if (savesData && !journal.MakeRoom(length)) {
+        const MsgAnswer answer = ShowMessage(StringId::IdsUndoOverflow, MsgButtons::OkCancel, MsgIcon::Question);
+        if (answer != MsgAnswer::Ok)
+            return Cancelled;
+        if (newAction)
+            redoJournal().Clear();
+        journal.Clear();
+        return Unrecorded;
+    }
     if (newAction)
         redoJournal().Clear();
     if (type == CEditJournal::Inserted || type == CEditJournal::ReplacedNew
@@ -123,15 +135,10 @@ CBinaryEditModel::RecordResult CBinaryEditModel::record(CEditJournal& journal, i
         journal.Append(type, position, length, false);
         return Recorded;
     }
-    if (!CEditJournal::SavesData(type))
+    if (!savesData)
         return Recorded;
-    if (journal.MakeRoom(length)) {
-        m_doc.m_image.Read(journal.Append(type, position, length, true), position, length);
-        return Recorded;
-    }
-    journal.Clear();
-    const MsgAnswer answer = ShowMessage(StringId::IdsUndoOverflow, MsgButtons::OkCancel, MsgIcon::Question);
-    return answer == MsgAnswer::Ok ? Unrecorded : Cancelled;
+    m_doc.m_image.Read(journal.Append(type, position, length, true), position, length);
+    return Recorded;
 }
 
 bool CBinaryEditModel::insertAtCaret(const uint8_t* bytes, uint32_t n)

@@ -69,9 +69,14 @@ public:
     void SetPathName(const std::string& path, bool addToRecentFiles);
 
     // Loading and storing the file's bytes through an open stream. LoadFrom
-    // reads length bytes (cut at the size limit, with its message) in this
-    // document's mode; false on a read error. StoreTo writes every data byte.
-    [[nodiscard]] bool LoadFrom(std::FILE* file, uint64_t length);
+    // reads length bytes (cut at the size limit, with its message naming
+    // name) in this document's mode; false on a read error. StoreTo writes
+    // every data byte.
+    [[nodiscard]] bool LoadFrom(std::FILE* file, uint64_t length, const std::string& name = {});
+    // Whether the last load took only part of the file (over the size limit,
+    // or memory ran out); such a document is never saved over that file.
+    bool LoadedShort() const { return m_bLoadedShort; }
+    bool IsPartialSource(const std::string& path) const;
     [[nodiscard]] bool StoreTo(std::FILE* file);
 
     // An empty untitled document.
@@ -136,6 +141,9 @@ public:
     int32_t m_nMode = kTextMode;
 
 private:
+    bool m_bLoadedShort = false;
+    std::string m_strPartialSource; // the file this document holds only the head of
+
     [[nodiscard]] bool AllocateRowTables();
     void ReleaseRowTables();
     [[nodiscard]] bool CreateJournals();

@@ -43,13 +43,16 @@ size_t ByteIndexOfChar(const std::string& s, size_t chars)
 
 } // namespace
 
-bool CLumoDoc::LoadFrom(std::FILE* file, uint64_t length)
+bool CLumoDoc::LoadFrom(std::FILE* file, uint64_t length, const std::string& name)
 {
+    m_bLoadedShort = false;
     if (length == 0 || (m_nMode != kTextMode && m_nMode != kBinaryMode))
         return true;
     const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
     if (length > limit) {
-        ShowMessage(StringId::IdsTooLarge);
+        ShowMessage(StringId::IdsTooLargeFile, MsgButtons::Ok, MsgIcon::Warning,
+                    {name, std::to_string(length), std::to_string(limit)});
+        m_bLoadedShort = true;
         length = limit;
         if (length == 0)
             return true;
@@ -59,6 +62,7 @@ bool CLumoDoc::LoadFrom(std::FILE* file, uint64_t length)
     if (reserved == CFileImage::OutOfMemory || reserved == CFileImage::OverLimit) {
         if (reserved == CFileImage::OutOfMemory)
             ShowOutOfMemory();
+        m_bLoadedShort = true;
         return true; // the document opens empty
     }
     m_image.BeginDirect(0);
@@ -149,7 +153,7 @@ bool CLumoDoc::OnOpenDocument(const std::string& path)
     ClearContents();
     SetModifiedFlag(true);
     DocumentUi().beginWaitCursor();
-    const bool loaded = LoadFrom(file, length);
+    const bool loaded = LoadFrom(file, length, path);
     std::fclose(file);
     DocumentUi().endWaitCursor();
     if (!loaded) {
@@ -164,7 +168,24 @@ bool CLumoDoc::OnOpenDocument(const std::string& path)
         CAttributeFile(*this).Read(path);
     SetPathName(path, true);
     SetModifiedFlag(false);
+    // Saving what was loaded over the file would cut its tail off: the
+    // document opens read-only and is never written back to this file.
+    m_strPartialSource.clear();
+    if (m_bLoadedShort) {
+        m_strPartialSource = GetPathName();
+        m_bReadOnly = 1;
+    }
     return true;
+}
+
+bool CLumoDoc::IsPartialSource(const std::string& path) const
+{
+    if (m_strPartialSource.empty())
+        return false;
+    std::error_code ec;
+    if (fs::equivalent(path, m_strPartialSource, ec))
+        return true;
+    return fs::weakly_canonical(path, ec) == fs::weakly_canonical(m_strPartialSource, ec);
 }
 
 bool CLumoDoc::OnSaveDocument(const std::string& path)
@@ -181,7 +202,10 @@ bool CLumoDoc::OnSaveDocument(const std::string& path)
         ShowMessage(StringId::IdsSaveFailed);
         return false;
     }
-    if (!CAttributeFile(*this).Write(path))
+    // Only text documents have marks and tags. A binary file's side-file name
+    // may belong to a text file of the same stem (data.bin and data.txt both
+    // map to data.ATR), so a binary save never writes or deletes it.
+    if (IsTextMode() && !CAttributeFile(*this).Write(path))
         return false;
     SetModifiedFlag(false);
     return true;
@@ -217,6 +241,10 @@ bool CLumoDoc::DoSave(const std::string& path, bool replace)
             newName = ProposedFileName(GetTitle());
         if (!DocumentUi().promptSaveFileName(newName))
             return false;
+    }
+    if (IsPartialSource(newName)) {
+        ShowMessage(StringId::IdsPartialNoSave, MsgButtons::Ok, MsgIcon::Warning, {GetTitle()});
+        return false;
     }
     std::error_code ec;
     const bool existed = fs::exists(fs::symlink_status(newName, ec));

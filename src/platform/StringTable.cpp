@@ -44,6 +44,14 @@ const char* LoadString(StringId id)
     case StringId::IdsReplaceAllButton: return "すべて置換(&A)";
     case StringId::IdsCancelButton: return "キャンセル";
     case StringId::IdsDirectionGroup: return "方向";
+    case StringId::IdsTooLargeFile:
+        return "文字数オーバーのため処理できません。\n"
+               "%1 は %2 バイトです。上限の %3 バイトまでを書込禁止で開きます。";
+    case StringId::IdsPartialNoSave:
+        return "%1 はファイルの先頭だけを読み込んでいるため、元のファイルには保存できません。"
+               "別の名前で保存してください。";
+    case StringId::IdsFindAsHex: return "16進数";
+    case StringId::IdsFindAsText: return "文字列";
     }
     return "";
 }

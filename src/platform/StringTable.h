@@ -41,6 +41,12 @@ enum class StringId : int {
     IdsReplaceAllButton,           // "すべて置換(&A)"
     IdsCancelButton,               // "キャンセル"
     IdsDirectionGroup,             // "方向"
+    // A file loaded only in part, and what keeps it from being saved over.
+    IdsTooLargeFile,               // the size message with name, size and limit
+    IdsPartialNoSave,              // saving a partly loaded file over itself
+    // What the find and replace dialogs read their text as.
+    IdsFindAsHex,                  // "16進数"
+    IdsFindAsText,                 // "文字列"
 };
 
 // UTF-8 text of a string; never null.

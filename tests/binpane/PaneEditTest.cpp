@@ -140,17 +140,28 @@ TEST(PaneEdit, DeletingMoreThanTheJournalHoldsAsksFirst)
     Pane pane(Bytes(40'000, 0x55));
     g_bOverwrite = false;
     pane.model.setCaretOffset(100);
-    pane.type("1"); // something to lose from the journal
+    pane.type("12"); // something to lose from the journals
+    const Bytes typed = pane.data();
+    pane.model.undo();
+    const Bytes undone = pane.data();
+    ASSERT_TRUE(pane.model.canUndo() && pane.model.canRedo());
     pane.model.selectAll();
 
     pane.sink.answers = {MsgAnswer::Cancel};
     pane.key(qtkey::Key_Delete);
     ASSERT_EQ(1u, pane.sink.texts.size());
     EXPECT_EQ(LoadString(StringId::IdsUndoOverflow), pane.sink.texts[0]);
-    EXPECT_EQ(40'001u, pane.doc->m_nDataSize);
+    EXPECT_EQ(undone, pane.data());
     EXPECT_FALSE(pane.model.m_bSelection);
     EXPECT_GE(pane.host.invalidatedAll, 1);
-    EXPECT_FALSE(pane.model.canUndo()) << "the failed recording emptied the journal";
+    // Cancel changed nothing, the history included.
+    while (pane.model.canUndo())
+        pane.model.undo();
+    EXPECT_EQ(Bytes(40'000, 0x55), pane.data());
+    while (pane.model.canRedo())
+        pane.model.redo();
+    ASSERT_EQ(typed, pane.data());
+    ASSERT_EQ(40'001u, pane.doc->m_nDataSize);
 
     pane.model.selectAll();
     pane.key(qtkey::Key_Delete); // answered OK

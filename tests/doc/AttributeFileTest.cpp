@@ -161,21 +161,24 @@ TEST(AttributeFile, HostileBytesNeverLeaveTheRecordOrBreakTheRules)
     EXPECT_TRUE(sink.texts.empty()) << "parsing alone shows nothing";
 }
 
-TEST(AttributeFile, BinarySaveDeletesOurFileButKeepsAForeignOne)
+// data.bin and data.txt share data.ATR; the side file holds the text
+// file's marks, so saving the binary file leaves it exactly as it was.
+TEST(AttributeFile, BinarySaveNeverTouchesTheSideFileOfATextFile)
 {
     doctest::CTempDir dir;
     doctest::CRecordingSink sink;
-    auto doc = doctest::OpenDoc(dir, "d.bin", kText, CLumoDoc::kBinaryMode);
-    ASSERT_TRUE(doc);
-    Bytes ours = Header(0);
-    ours.insert(ours.end(), {0, 0});
-    doctest::WriteFile(dir / "d.ATR", ours);
-    ASSERT_TRUE(doc->OnSaveDocument(dir / "d.bin"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "d.ATR"));
+    auto text = doctest::OpenDoc(dir, "d.txt", kText, CLumoDoc::kTextMode);
+    ASSERT_TRUE(text);
+    text->m_textMarks[0] = 2;
+    text->m_nTextMarkCount = 1;
+    ASSERT_TRUE(text->OnSaveDocument(dir / "d.txt"));
+    const Bytes ours = doctest::ReadFile(dir / "d.ATR");
+    ASSERT_GE(ours.size(), 30u);
 
-    doctest::WriteFile(dir / "d.ATR", {'n', 'o', 't', ' ', 'o', 'u', 'r', 's'});
-    ASSERT_TRUE(doc->OnSaveDocument(dir / "d.bin"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "d.ATR"));
+    auto binary = doctest::OpenDoc(dir, "d.bin", kText, CLumoDoc::kBinaryMode);
+    ASSERT_TRUE(binary);
+    ASSERT_TRUE(binary->OnSaveDocument(dir / "d.bin"));
+    EXPECT_EQ(ours, doctest::ReadFile(dir / "d.ATR"));
     EXPECT_TRUE(sink.texts.empty());
 }
 

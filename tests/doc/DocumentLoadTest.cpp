@@ -148,7 +148,10 @@ TEST(DocumentLoad, EmptyFileOpensEmptyWithoutAHint)
     }
 }
 
-TEST(DocumentLoad, FileOverTheLimitLoadsItsHeadAfterAMessage)
+// A file over the limit opens with its head only; saving that over the file
+// would cut its tail off, so the document is read-only and every way of
+// saving over the file refuses, while Save As to another name works.
+TEST(DocumentLoad, FileOverTheLimitOpensItsHeadReadOnlyAndIsNeverSavedOverIt)
 {
     doctest::CLimitGuard guard;
     g_nMaxImageSize = 40'000;
@@ -161,13 +164,38 @@ TEST(DocumentLoad, FileOverTheLimitLoadsItsHeadAfterAMessage)
         auto whole = doctest::OpenDoc(dir, "fits", fits, mode);
         ASSERT_TRUE(whole);
         EXPECT_TRUE(sink.texts.empty());
+        EXPECT_FALSE(whole->m_bReadOnly);
         auto cut = doctest::OpenDoc(dir, "over", bytes, mode);
         ASSERT_TRUE(cut);
-        ASSERT_EQ(std::vector<std::string>{LoadString(StringId::IdsTooLarge)}, sink.texts);
+        ASSERT_EQ(1u, sink.texts.size());
+        EXPECT_EQ(0u, sink.texts[0].find(LoadString(StringId::IdsTooLarge)));
+        EXPECT_NE(std::string::npos, sink.texts[0].find(std::to_string(bytes.size())));
+        EXPECT_NE(std::string::npos, sink.texts[0].find(std::to_string(g_nMaxImageSize - 3)));
         EXPECT_EQ(doctest::DataOf(*whole), doctest::DataOf(*cut)) << "the last byte is not read";
-        if (mode == CLumoDoc::kBinaryMode) {
-            EXPECT_EQ(fits, doctest::DataOf(*cut));
-        }
+        EXPECT_TRUE(cut->m_bReadOnly);
+        if (mode == CLumoDoc::kTextMode)
+            continue;
+        EXPECT_EQ(fits, doctest::DataOf(*cut));
+        EXPECT_FALSE(cut->CanSave());
+
+        // The user lifts read-only, edits and saves: refused, file intact.
+        doctest::CRecordingUi ui;
+        cut->m_bReadOnly = 0;
+        cut->SetModifiedFlag(true);
+        sink.texts.clear();
+        EXPECT_FALSE(cut->OnFileSave());
+        EXPECT_FALSE(cut->SaveModified()) << "Yes on the close question saves over the file";
+        ui.saveName = dir / "./over"; // Save As to the same file by another spelling
+        EXPECT_FALSE(cut->OnFileSaveAs());
+        EXPECT_EQ(4u, sink.texts.size()); // three refusals and the close question
+        EXPECT_EQ(bytes, doctest::ReadFile(dir / "over"));
+        EXPECT_TRUE(cut->IsModified());
+
+        ui.saveName = dir / "head";
+        EXPECT_TRUE(cut->OnFileSaveAs());
+        EXPECT_EQ(fits, doctest::ReadFile(dir / "head"));
+        EXPECT_TRUE(cut->OnFileSave()) << "the new file holds exactly the document";
+        EXPECT_EQ(bytes, doctest::ReadFile(dir / "over"));
     }
 }
 
