@@ -7,17 +7,33 @@
 
 namespace {
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Pairs of hex digits, as a dump shows them: blanks may stand between pairs
+// ("41 42") but never inside one ("4 142").
 BytePattern fromHexDigits(std::string_view text)
 {
     BytePattern pattern;
     pattern.source = PatternSource::HexPart;
-    const bool allDigits = std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
-    if (text.size() % 2 != 0 || !allDigits) {
-        pattern.refused = true;
-        return pattern;
+    for (size_t i = 0; i < text.size();) {
+        if (IsBlank(text[i])) {
+            ++i;
+            continue;
+        }
+        const int high = HexDigitValue(text[i]);
+        const int low = i + 1 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+        if (high < 0 || low < 0) {
+            pattern = BytePattern();
+            pattern.source = PatternSource::HexPart;
+            pattern.refused = true;
+            return pattern;
+        }
+        pattern.bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+        i += 2;
     }
-    for (size_t i = 0; i < text.size(); i += 2)
-        pattern.bytes.push_back(static_cast<uint8_t>(HexDigitValue(text[i]) * 16 + HexDigitValue(text[i + 1])));
     pattern.anyByte.assign(pattern.bytes.size(), 0);
     return pattern;
 }

@@ -58,9 +58,10 @@ public:
 
     // Selects length bytes at position and brings them into view, caret on position.
     void showHit(uint32_t position, uint32_t length);
+    // How texts are read: hex digits while the hex part has the focus.
+    PatternSource source() const;
 
 private:
-    PatternSource source() const;
     bool matchCaseFor(bool requested) const;
     // Finds from the caret or the selection with wrap-around and shows the hit.
     FindResult findAndShow(const BytePattern& pattern, bool down, bool matchCase);

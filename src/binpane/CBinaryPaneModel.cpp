@@ -128,15 +128,11 @@ void CBinaryPaneModel::paste()
 {
     if (m_doc.RefuseIfReadOnly())
         return;
+    // Bytes that are all zeros copy as an empty text: no text at all still
+    // pastes the private block when its text form is empty too.
     std::string text;
     if (!m_host.clipboardText(text))
-        return;
-    if (!dropSelectionForInput())
-        return;
-    // Room for the whole block as the clipboard holds it, terminator included.
-    if (!checkGrowth(uint64_t{text.size()} + 1))
-        return;
-    const uint32_t p = m_nCaret;
+        text.clear();
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     const size_t t = std::min(text.size(), text.find('\0'));
     const CBinaryClipboard::Match match = CBinaryClipboard::MatchesText(bytes, t);
@@ -144,8 +140,17 @@ void CBinaryPaneModel::paste()
         ShowOutOfMemory();
         return;
     }
-    if (match == CBinaryClipboard::Match::No)
+    if (match == CBinaryClipboard::Match::No) {
         CBinaryClipboard::Free(); // someone else's text since our copy
+        if (t == 0)
+            return; // nothing to paste
+    }
+    if (!dropSelectionForInput())
+        return;
+    // Room for the whole block as the clipboard holds it, terminator included.
+    if (!checkGrowth(uint64_t{text.size()} + 1))
+        return;
+    const uint32_t p = m_nCaret;
     uint32_t inserted;
     bool done;
     if (match == CBinaryClipboard::Match::Yes) {

@@ -97,6 +97,10 @@ void CFindController::openDialog(bool replace)
     CFindDialog* dialog = replace ? new CReplaceDialog(m_activePane()) : new CFindDialog(m_activePane());
     dialog->setFlags(g_bFindDown != 0, g_bFindMatchCase != 0, g_settings.EnRexp != 0);
     dialog->fillHistories();
+    dialog->setSourceProvider([this] {
+        CBinaryPaneModel* model = m_activeModel();
+        return model ? CBinaryFinder(*model).source() : PatternSource::CharPart;
+    });
     connect(dialog, &CFindDialog::findNextClicked, this, &CFindController::dialogFindNext);
     connect(dialog, &CFindDialog::replaceClicked, this, &CFindController::dialogReplace);
     connect(dialog, &CFindDialog::replaceAllClicked, this, &CFindController::dialogReplaceAll);
@@ -165,10 +169,12 @@ bool CFindController::isOnDialog(QObject* watched) const
 
 bool CFindController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!m_bReplacing || m_bAsking || !isUserInput(event->type()))
+    // A box shown meanwhile (the stop question, the count, the undo question)
+    // is modal and takes its own input; the rest is held off while the
+    // document changes under it, and a press on the dialog is remembered for
+    // the stop question.
+    if (!m_bReplacing || QApplication::activeModalWidget() || !isUserInput(event->type()))
         return QObject::eventFilter(watched, event);
-    // Input is held off while the document changes under it; a press on the
-    // dialog is remembered for the stop question.
     if (event->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && isOnDialog(watched))
         m_bClicked = true;
@@ -183,10 +189,7 @@ bool CFindController::replaceAbortCheck()
     if (!m_bClicked)
         return false;
     m_bClicked = false;
-    m_bAsking = true;
-    const bool stop = askStopReplaceAll();
-    m_bAsking = false;
-    return stop;
+    return askStopReplaceAll();
 }
 
 void CFindController::jump()

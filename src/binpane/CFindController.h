@@ -64,6 +64,5 @@ private:
     QPointer<QComboBox> m_pFindBox;
     QPointer<CFindDialog> m_pFindDialog;
     bool m_bReplacing = false; // a replace-all runs: user input is held off
-    bool m_bAsking = false;    // the stop question is up: its box takes input
     bool m_bClicked = false;   // the mouse was pressed on the dialog meanwhile
 };

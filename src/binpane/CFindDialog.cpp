@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -63,14 +64,7 @@ void CFindDialog::buildControls()
     auto* columns = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     m_pGrid = new QGridLayout;
-    auto* label = new QLabel(text(StringId::IdsFindWhatLabel), this);
-    m_pFindCombo = new QComboBox(this);
-    m_pFindCombo->setEditable(true);
-    m_pFindCombo->setInsertPolicy(QComboBox::NoInsert);
-    m_pFindCombo->setMinimumContentsLength(24);
-    label->setBuddy(m_pFindCombo);
-    m_pGrid->addWidget(label, 0, 0);
-    m_pGrid->addWidget(m_pFindCombo, 0, 1);
+    m_pFindCombo = addTextRow(0, StringId::IdsFindWhatLabel);
     left->addLayout(m_pGrid);
 
     auto* options = new QHBoxLayout;
@@ -103,6 +97,48 @@ void CFindDialog::buildControls()
     columns->addLayout(m_pButtons);
     connect(m_pFindNext, &QPushButton::clicked, this, &CFindDialog::findNextClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+}
+
+QComboBox* CFindDialog::addTextRow(int row, StringId labelText)
+{
+    auto* label = new QLabel(text(labelText), this);
+    auto* combo = new QComboBox(this);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // The text is searched exactly as typed; the history stays in the list.
+    combo->setCompleter(nullptr);
+    combo->setMinimumContentsLength(24);
+    label->setBuddy(combo);
+    auto* kind = new QLabel(this);
+    kind->setObjectName(QStringLiteral("textKind"));
+    m_sourceLabels.push_back(kind);
+    m_pGrid->addWidget(label, row, 0);
+    m_pGrid->addWidget(combo, row, 1);
+    m_pGrid->addWidget(kind, row, 2);
+    updateSourceLabels();
+    return combo;
+}
+
+void CFindDialog::setSourceProvider(std::function<PatternSource()> source)
+{
+    m_source = std::move(source);
+    updateSourceLabels();
+}
+
+void CFindDialog::updateSourceLabels()
+{
+    const bool hex = m_source && m_source() == PatternSource::HexPart;
+    for (QLabel* label : m_sourceLabels)
+        label->setText(text(hex ? StringId::IdsFindAsHex : StringId::IdsFindAsText));
+}
+
+// The user may move the pane's focus between its parts while the dialog
+// stays open; coming back to the dialog shows how the text will be read.
+void CFindDialog::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        updateSourceLabels();
+    QDialog::changeEvent(event);
 }
 
 void CFindDialog::setFlags(bool down, bool matchCase, bool escapes)

@@ -4,13 +4,19 @@
 // reports its buttons; the find controller runs them.
 #pragma once
 
+#include "binpane/BytePattern.h"
 #include "binpane/CBinaryFinder.h"
+#include "platform/StringTable.h"
 
 #include <QDialog>
+
+#include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
@@ -31,6 +37,9 @@ public:
     void refillHistories();
     // What the buttons ask for; a text over 80 characters counts as empty.
     FindDialogRequest request() const;
+    // Where the texts come from (the pane part with the focus), shown beside
+    // each text field as "16進数" or "文字列".
+    void setSourceProvider(std::function<PatternSource()> source);
 
     QComboBox* findCombo() const { return m_pFindCombo; }
     QComboBox* replaceCombo() const { return m_pReplaceCombo; }
@@ -43,8 +52,10 @@ signals:
 
 protected:
     CFindDialog(QWidget* parent, bool replace);
-    // The replace dialog adds its row and buttons here.
-    QGridLayout* textGrid() const { return m_pGrid; }
+    // A labelled text field in row `row`, with the label of how it is read.
+    QComboBox* addTextRow(int row, StringId labelText);
+    void changeEvent(QEvent* event) override;
+    // The replace dialog adds its buttons here.
     QVBoxLayout* buttonColumn() const { return m_pButtons; }
     void setReplaceCombo(QComboBox* combo) { m_pReplaceCombo = combo; }
     void updateButtons();
@@ -52,6 +63,7 @@ protected:
 
 private:
     void buildControls();
+    void updateSourceLabels();
 
     bool m_bReplace;
     QGridLayout* m_pGrid = nullptr;
@@ -63,4 +75,6 @@ private:
     QRadioButton* m_pUp = nullptr;
     QRadioButton* m_pDown = nullptr;
     QPushButton* m_pFindNext = nullptr;
+    std::vector<QLabel*> m_sourceLabels;
+    std::function<PatternSource()> m_source;
 };

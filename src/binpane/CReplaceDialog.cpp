@@ -2,23 +2,13 @@
 
 #include "platform/StringTable.h"
 
-#include <QComboBox>
-#include <QGridLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 CReplaceDialog::CReplaceDialog(QWidget* parent)
     : CFindDialog(parent, true)
 {
-    auto* label = new QLabel(QString::fromUtf8(LoadString(StringId::IdsReplaceWithLabel)), this);
-    auto* combo = new QComboBox(this);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    label->setBuddy(combo);
-    textGrid()->addWidget(label, 1, 0);
-    textGrid()->addWidget(combo, 1, 1);
-    setReplaceCombo(combo);
+    setReplaceCombo(addTextRow(1, StringId::IdsReplaceWithLabel));
 
     m_pReplace = new QPushButton(QString::fromUtf8(LoadString(StringId::IdsReplaceButton)), this);
     m_pReplaceAll = new QPushButton(QString::fromUtf8(LoadString(StringId::IdsReplaceAllButton)), this);

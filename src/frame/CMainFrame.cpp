@@ -4,6 +4,7 @@
 #include "app/CLumoFileDialog.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
+#include "binpane/BinaryClipboard.h"
 #include "binpane/CFindController.h"
 #include "binpane/CFindDialog.h"
 #include "binpane/CLumoBV.h"
@@ -28,16 +29,50 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QSpinBox>
+#include <QTextEdit>
 
 #include <algorithm>
 
 namespace {
 // The hint that only redraws every view.
 constexpr int kHintRedraw = 33;
+
+bool IsTextField(const QWidget* widget)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget)
+        || qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
+}
+
+QLineEdit* FocusedLineEdit()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(focus))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit*>(focus);
+}
+
+// The edit commands of the menu on a text field; false for the others.
+bool RunFieldCommand(QLineEdit& field, uint16_t id)
+{
+    switch (id) {
+    case cmd::EditUndo: field.undo(); return true;
+    case cmd::EditRedo: field.redo(); return true;
+    case cmd::EditCut: field.cut(); return true;
+    case cmd::EditCopy: field.copy(); return true;
+    case cmd::EditPaste: field.paste(); return true;
+    case cmd::SelectAll: field.selectAll(); return true;
+    default: return false;
+    }
+}
 } // namespace
 
 CMainFrame::CMainFrame(CProfileFile& profile, CRecentFileList& recentFiles)
@@ -110,7 +145,14 @@ void CMainFrame::createActions()
     m_pActions->buildMenuBar(menuBar(), true);
     m_pActions->applyKeyNames(g_keyTable);
     m_pActions->buildMenuBar(menuBar(), false);
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { updateCommandStates(); });
+    // Reading the clipboard may ask another program for its data: it is read
+    // once a change, not on every caret move.
+    auto readClipboard = [this] {
+        m_bClipboardHasText = !QGuiApplication::clipboard()->text().isEmpty();
+        updateCommandStates();
+    };
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, readClipboard);
+    m_bClipboardHasText = !QGuiApplication::clipboard()->text().isEmpty();
 }
 
 void CMainFrame::createToolBar()
@@ -287,7 +329,7 @@ CommandContext CMainFrame::commandContext() const
             context.canRedo = pane->model().canRedo();
         }
     }
-    context.clipboardHasText = !QGuiApplication::clipboard()->text().isEmpty();
+    context.canPaste = m_bClipboardHasText || CBinaryClipboard::Has();
     context.overwrite = g_bOverwrite;
     context.columnRulerShown = g_settings.DisplayRulerBar != 0;
     context.lineRulerShown = g_settings.DisplayLineBar != 0;
@@ -403,10 +445,13 @@ void CMainFrame::onCommand(uint16_t id)
     updateCommandStates();
 }
 
-// Edit and mark commands go to the pane of the active view's mode; the text
-// pane does not exist yet, so a text document only beeps.
+// Edit and mark commands go to the pane of the active view's mode (the edit
+// commands go to the find box while it has the focus); the text pane does
+// not exist yet, so a text document only beeps.
 void CMainFrame::routeToPane(uint16_t id)
 {
+    if (QLineEdit* field = FocusedLineEdit(); field && isAncestorOf(field) && RunFieldCommand(*field, id))
+        return;
     CLumoView* view = activeView();
     CLumoBV* pane = view ? view->hexPane() : nullptr;
     if (!pane) {
@@ -420,11 +465,7 @@ void CMainFrame::routeToPane(uint16_t id)
     case cmd::EditCut: model.cut(); break;
     case cmd::EditCopy: model.copy(); break;
     case cmd::ScreenCopy: model.screenCopy(); break;
-    case cmd::EditPaste:
-        // Paste in the toolbar's find box belongs to the box.
-        if (!m_pToolBar->findBox()->isAncestorOf(QApplication::focusWidget()))
-            model.paste();
-        break;
+    case cmd::EditPaste: model.paste(); break;
     case cmd::SelectAll: model.selectAll(); break;
     case cmd::MarkToggle: model.toggleMark(); break;
     case cmd::MarkNext: model.nextMark(); break;
@@ -457,8 +498,9 @@ void CMainFrame::onFileOpen()
     if (!CLumoFileDialog::PromptFileName(this, name, true, &readOnly,
                                          [this](const QString& text) { m_pStatusBar->showMessage(text); }))
         return;
-    if (CLumoDoc* doc = openBinaryDocument(name)) {
-        doc->m_bReadOnly = readOnly ? 1 : 0;
+    CLumoDoc* doc = openBinaryDocument(name);
+    if (doc && readOnly) {
+        doc->m_bReadOnly = 1; // a partly loaded file is read-only whatever the box said
         onActiveViewChanged();
     }
 }
@@ -604,7 +646,11 @@ bool CMainFrame::translateKey(QObject* watched, QKeyEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget())
         return false;
-    const KeyEntry* entry = g_keyTable.translate(event->key(), static_cast<int>(event->modifiers()));
+    const int modifiers = static_cast<int>(event->modifiers());
+    // Editing keys typed into a text field (the find box) edit the field.
+    if (IsTextFieldKey(event->key(), modifiers) && IsTextField(QApplication::focusWidget()))
+        return false;
+    const KeyEntry* entry = g_keyTable.translate(event->key(), modifiers);
     if (!entry)
         return false;
     if (entry->nKind == KeyKind::Operation)

@@ -113,5 +113,6 @@ private:
     CDocTabBar* m_pTabBar = nullptr;
     CFindController* m_pFindController = nullptr;
     bool m_bMenuWithDocument = false;
+    bool m_bClipboardHasText = false; // kept from the clipboard's change signal
     bool m_bClosing = false;
 };

@@ -35,6 +35,12 @@ CMainToolBar::CMainToolBar(CCommandActions& actions, QWidget* parent)
     QFont font(SubstituteFaceName(record.lfFaceName));
     font.setPointSize(kFindBoxPoints);
     m_pFindBox->setFont(font);
+    // The text is searched exactly as typed; the history stays in the list.
+    m_pFindBox->setCompleter(nullptr);
+    // A key reaches the box first, which hands it on to its line edit by a
+    // direct call, so Return and Escape are caught at the box; the line
+    // edit's own filter covers a platform that delivers to the edit.
+    m_pFindBox->installEventFilter(this);
     m_pFindBox->lineEdit()->installEventFilter(this);
 }
 
@@ -61,7 +67,7 @@ void CMainToolBar::layOut(std::span<const uint16_t> buttons)
 
 bool CMainToolBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_pFindBox->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == m_pFindBox || watched == m_pFindBox->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             emit findRequested();

@@ -1,6 +1,7 @@
 #include "frame/KeyTable.h"
 
 #include "frame/MenuTable.h"
+#include "platform/QtKeyCodes.h"
 #include "platform/VirtualKeys.h"
 
 #include <iterator>
@@ -186,6 +187,36 @@ const KeyEntry* CKeyTable::find(int virtualKey, int modifiers) const
         if (entry.nVirtualKey == virtualKey && entry.nModifiers == modifiers)
             return &entry;
     return nullptr;
+}
+
+bool IsTextFieldKey(int qtKey, int qtModifiers)
+{
+    const int mods = qtModifiers & (qtkey::ShiftModifier | qtkey::ControlModifier | qtkey::AltModifier
+                                    | qtkey::MetaModifier);
+    if (mods & (qtkey::AltModifier | qtkey::MetaModifier))
+        return false;
+    const bool ctrl = (mods & qtkey::ControlModifier) != 0;
+    const bool shift = (mods & qtkey::ShiftModifier) != 0;
+    switch (qtKey) {
+    case qtkey::Key_Delete:
+    case qtkey::Key_Backspace:
+    case qtkey::Key_Left:
+    case qtkey::Key_Right:
+    case qtkey::Key_Up:
+    case qtkey::Key_Down:
+    case qtkey::Key_Home:
+    case qtkey::Key_End: return true;
+    case qtkey::Key_Insert: return ctrl || shift;
+    case qtkey::Key_A:
+    case qtkey::Key_C:
+    case qtkey::Key_V:
+    case qtkey::Key_X:
+    case qtkey::Key_Y: return !ctrl || !shift;
+    case qtkey::Key_Z: return true; // Ctrl+Shift+Z redoes too
+    default: break;
+    }
+    // Anything else that types a character.
+    return !ctrl && qtKey >= qtkey::Key_Space && qtKey < qtkey::Key_Escape;
 }
 
 const KeyEntry* CKeyTable::translate(int qtKey, int qtModifiers) const

@@ -66,6 +66,13 @@ struct OtherKeyCommand
 };
 std::span<const OtherKeyCommand> OtherKeyCommands();
 
+// Whether a key press edits or moves in a text field: typing, Delete,
+// Backspace, the arrows, Home and End (with Shift or Ctrl), the clipboard
+// keys (Ctrl+C/V/X, Ctrl+Insert, Shift+Insert, Shift+Delete), Ctrl+A and
+// undo/redo (Ctrl+Z/Y). While a field has the focus these keys are its own,
+// whatever the key table binds them to.
+bool IsTextFieldKey(int qtKey, int qtModifiers);
+
 class CKeyTable
 {
 public:

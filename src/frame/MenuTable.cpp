@@ -430,7 +430,7 @@ CommandState DocumentRuleState(Rule rule, const CommandContext& c)
     case Rule::TextStream:
         return {c.textMode && c.hasSelection && c.streamSelection, false};
     case Rule::Paste:
-        return {binary && c.clipboardHasText, false};
+        return {binary && c.canPaste, false};
     case Rule::Compare:
         return {binary && c.compareAvailable, false};
     case Rule::ReadOnlyToggle:

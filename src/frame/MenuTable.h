@@ -174,7 +174,7 @@ struct CommandContext
     bool streamSelection = false;  // text pane: the selection is a stream selection
     bool canUndo = false;          // the active pane's undo journal holds records
     bool canRedo = false;
-    bool clipboardHasText = false;
+    bool canPaste = false;         // the clipboard has text or the private block bytes
     bool compareAvailable = false; // the hex pane's compare rule
     bool overwrite = false;        // g_bOverwrite
     bool columnRulerShown = false; // DisplayRulerBar

@@ -12,6 +12,7 @@ constexpr int Key_A = 0x41;
 constexpr int Key_C = 0x43;
 constexpr int Key_V = 0x56;
 constexpr int Key_X = 0x58;
+constexpr int Key_Y = 0x59;
 constexpr int Key_Z = 0x5A;
 constexpr int Key_Escape = 0x01000000;
 constexpr int Key_Tab = 0x01000001;

@@ -20,15 +20,17 @@ Bytes escaped(const std::string& text)
 
 } // namespace
 
-TEST(BytePattern, HexPartTakesPairsOfDigitsInEitherCase)
+TEST(BytePattern, HexPartTakesPairsOfDigitsInEitherCaseWithBlanksBetweenPairs)
 {
-    const BytePattern p = patternFromText("4a4B", PatternSource::HexPart, true);
-    EXPECT_FALSE(p.refused);
-    EXPECT_EQ(p.bytes, (Bytes{0x4A, 0x4B}));
-    EXPECT_EQ(p.anyByte, (Bytes{0, 0}));
+    for (const char* good : {"4a4B", "4A 4b", " 4a\t 4B "}) {
+        const BytePattern p = patternFromText(good, PatternSource::HexPart, true);
+        EXPECT_FALSE(p.refused) << good;
+        EXPECT_EQ(p.bytes, (Bytes{0x4A, 0x4B})) << good;
+        EXPECT_EQ(p.anyByte, (Bytes{0, 0})) << good;
+    }
     // An escape means nothing in the hex part.
     EXPECT_TRUE(patternFromText("\\.", PatternSource::HexPart, true).refused);
-    for (const char* bad : {"4A4", "4G", "4A 4B", "0x4A"}) {
+    for (const char* bad : {"4A4", "4G", "4 A4B", "4A 4", "0x4A"}) {
         const BytePattern refused = patternFromText(bad, PatternSource::HexPart, false);
         EXPECT_TRUE(refused.refused) << bad;
         EXPECT_TRUE(refused.empty()) << bad;

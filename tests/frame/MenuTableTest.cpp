@@ -48,7 +48,7 @@ CommandContext Everything(bool textMode)
 {
     CommandContext c = textMode ? TextDocument() : BinaryDocument();
     c.hasSelection = c.streamSelection = c.canUndo = c.canRedo = true;
-    c.clipboardHasText = c.compareAvailable = c.overwrite = true;
+    c.canPaste = c.compareAvailable = c.overwrite = true;
     c.columnRulerShown = c.lineRulerShown = c.toolBarShown = c.statusBarShown = true;
     c.recentFileCount = c.favouriteCount = 4;
     return c;
@@ -190,7 +190,7 @@ TEST(CommandRules, BinaryDocumentFollowsSelectionClipboardJournalsAndReadOnly)
                               cmd::IndicatorReadOnly, cmd::IndicatorSpare})
         EXPECT_FALSE(Enabled(id, c)) << id;
 
-    c.hasSelection = c.streamSelection = c.clipboardHasText = c.canUndo = true;
+    c.hasSelection = c.streamSelection = c.canPaste = c.canUndo = true;
     c.compareAvailable = c.overwrite = true;
     for (const uint16_t id : {cmd::EditUndo, cmd::EditCut, cmd::EditCopy, cmd::ScreenCopy,
                               cmd::EditPaste, cmd::Compare, cmd::FormatTemplate,
