@@ -7,8 +7,24 @@
 #include <string>
 #include <string_view>
 
-// The whole content, or nullopt when the file cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// What reading a small file of settings found.
+enum class SmallFileStatus {
+    Read,       // content holds the whole file
+    Missing,    // no such file
+    NotRegular, // a FIFO, device, folder...: never opened for reading
+    TooLarge,   // over the cap
+    Failed,     // exists but could not be read
+};
+struct SmallFile
+{
+    SmallFileStatus status = SmallFileStatus::Missing;
+    std::string content;
+};
+
+// Reads a regular file of at most maxBytes without ever blocking: the type is
+// checked on a non-blocking descriptor before anything is read, and the size
+// is checked while reading (a file may grow or lie about its size).
+SmallFile ReadSmallFile(const std::string& path, size_t maxBytes);
 
 // Creates the folder when missing; otherwise as CAtomicFileWriter: a link is
 // written through, an existing file keeps its permissions, a read-only one is refused.

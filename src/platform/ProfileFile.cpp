@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Messages.h"
 
 #include <filesystem>
 
@@ -73,17 +74,38 @@ bool CProfileFile::commitBatch()
 
 std::optional<CProfileText> CProfileFile::load() const
 {
-    if (auto content = ReadWholeFile(m_strPath))
-        return CProfileText::parse(*content);
-    std::error_code ec;
-    if (std::filesystem::exists(m_strPath, ec) || ec)
+    const SmallFile file = ReadSmallFile(m_strPath, kMaxBytes);
+    switch (file.status) {
+    case SmallFileStatus::Read: return CProfileText::parse(file.content);
+    case SmallFileStatus::Missing: return CProfileText::parse({});
+    case SmallFileStatus::TooLarge:
+        if (!m_bTooLargeShown)
+            ShowMessage(StringId::IdsProfileTooLarge, MsgButtons::Ok, MsgIcon::Warning,
+                        {m_strPath, std::to_string(kMaxBytes)});
+        m_bTooLargeShown = true;
         return std::nullopt;
-    return CProfileText::parse({});
+    case SmallFileStatus::NotRegular:
+    case SmallFileStatus::Failed: break;
+    }
+    return std::nullopt;
+}
+
+const std::optional<CProfileText>& CProfileFile::table() const
+{
+    if (!m_bRead) {
+        m_table = load();
+        m_bRead = true;
+    }
+    return m_table;
 }
 
 bool CProfileFile::store(const CProfileText& text) const
 {
-    return WriteFileAtomic(m_strPath, text.serialize());
+    if (!WriteFileAtomic(m_strPath, text.serialize()))
+        return false;
+    m_table = text;
+    m_bRead = true;
+    return true;
 }
 
 bool CProfileFile::put(std::string_view section, std::string_view key, std::string_view value)
@@ -98,6 +120,6 @@ std::optional<std::string> CProfileFile::value(std::string_view section, std::st
 {
     if (m_bBatch)
         return m_batch.find(section, key);
-    const auto text = load();
+    const auto& text = table();
     return text ? text->find(section, key) : std::nullopt;
 }

@@ -17,15 +17,23 @@ public:
 
     const std::string& path() const { return m_strPath; }
 
-    // Reads are served from the file as it is on disk now (during a batch,
-    // from the batch). An integer is read like atoi: leading blanks, a sign,
-    // the decimal digits; anything after them is ignored, no digits give 0.
+    // The largest profile read; a larger one gives the defaults and one
+    // message, and is never written over.
+    static constexpr size_t kMaxBytes = 1 << 20;
+
+    // The file is read once, at the first read, into a parsed table that
+    // serves every later read (during a batch, the batch does). A profile
+    // that is not a regular file reads as missing. An integer is read like
+    // atoi: leading blanks, a sign, the decimal digits; anything after them
+    // is ignored, no digits give 0.
     int getInt(std::string_view section, std::string_view key, int defaultValue) const;
     std::string getString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
 
-    // Each write rewrites the file at once (through a temporary file and a
-    // rename); answers false when the file could not be written.
+    // Each write reads the file again (so that what another program wrote
+    // meanwhile is kept), rewrites it at once (through a temporary file and a
+    // rename) and updates the table; answers false when the file could not
+    // be written or is not a regular file of at most kMaxBytes.
     [[nodiscard]] bool writeInt(std::string_view section, std::string_view key, int value);
     [[nodiscard]] bool writeString(std::string_view section, std::string_view key,
                                    std::string_view value);
@@ -36,8 +44,10 @@ public:
     [[nodiscard]] bool commitBatch();
 
 private:
-    // nullopt when the file exists but cannot be read: writing then would lose it.
+    // nullopt when the file exists but cannot be read, is too large or is no
+    // regular file: writing then would lose it.
     std::optional<CProfileText> load() const;
+    const std::optional<CProfileText>& table() const;
     [[nodiscard]] bool store(const CProfileText& text) const;
     [[nodiscard]] bool put(std::string_view section, std::string_view key, std::string_view value);
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
@@ -46,4 +56,7 @@ private:
     bool m_bBatch = false;
     bool m_bBatchUnreadable = false;
     CProfileText m_batch;
+    mutable bool m_bRead = false;                // the table has been read
+    mutable bool m_bTooLargeShown = false;       // the size message is shown once
+    mutable std::optional<CProfileText> m_table; // what the last read or write found
 };

@@ -90,15 +90,16 @@ CProfileText CProfileText::parse(std::string_view text)
 {
     CProfileText result;
     result.m_sections.push_back(Section{{}, {}, false, {}});
-    size_t start = 0;
+    // A byte-order mark that an editor put in front is no part of the first line.
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    size_t start = text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
+        // Lines end in CR LF, LF or a lone CR.
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        start = end + 1;
+        const std::string_view line = text.substr(start, end - start);
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
 
         const std::string_view trimmed = Trim(line);
         if (!trimmed.empty() && trimmed[0] == '[') {

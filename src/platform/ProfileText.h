@@ -13,7 +13,8 @@
 class CProfileText
 {
 public:
-    // Accepts any bytes: lines end with LF or CR LF, a line beginning with "["
+    // Accepts any bytes: lines end with CR LF, LF or a lone CR (a leading
+    // UTF-8 byte-order mark is skipped), a line beginning with "["
     // opens a section (its name runs to "]" or the line end), a line with "="
     // and a non-empty name before it is a key; every other line is kept as it is.
     static CProfileText parse(std::string_view text);

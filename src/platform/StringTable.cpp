@@ -52,6 +52,8 @@ const char* LoadString(StringId id)
                "別の名前で保存してください。";
     case StringId::IdsFindAsHex: return "16進数";
     case StringId::IdsFindAsText: return "文字列";
+    case StringId::IdsProfileTooLarge:
+        return "設定ファイル %1 は %2 バイトを超えているため読み込みません。既定の設定を使います。";
     }
     return "";
 }

@@ -47,6 +47,7 @@ enum class StringId : int {
     // What the find and replace dialogs read their text as.
     IdsFindAsHex,                  // "16進数"
     IdsFindAsText,                 // "文字列"
+    IdsProfileTooLarge,            // the settings file is too large to read
 };
 
 // UTF-8 text of a string; never null.

@@ -436,8 +436,7 @@ TEST_F(SettingsTest, WindowPosNeedsExactlyTenNumbers)
     EXPECT_FALSE(LoadWindowPos(profile));
     ASSERT_TRUE(SaveWindowPos(profile, extreme));
     EXPECT_EQ(LoadWindowPos(profile), extreme);
-    profileWith({{"WindowPos", "1,2,3"}});
-    EXPECT_FALSE(LoadWindowPos(profile));
+    EXPECT_FALSE(LoadWindowPos(profileWith({{"WindowPos", "1,2,3"}})));
 }
 
 TEST_F(SettingsTest, LimitsAndEditModeFollowTheLoadedSettings)

@@ -1,5 +1,6 @@
 #include "platform/ProfileFile.h"
 
+#include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
 #include "support/FileContent.h"
 
@@ -156,8 +157,7 @@ TEST(ProfileFile, IntegersAreReadByTheAtoiRule)
 {
     CScopedTempDir dir;
     const std::string path = dir / "vexel.ini";
-    CProfileFile profile(path);
-    EXPECT_EQ(profile.getInt("Settings", "Missing", 48), 48); // no file
+    EXPECT_EQ(CProfileFile(path).getInt("Settings", "Missing", 48), 48); // no file
     const std::pair<const char*, int> cases[] = {
         {"-5", -5},        {"+7", 7},          {"42abc", 42},     {"\t 12 34", 12},
         {"abc", 0},        {"", 0},            {"0x10", 0},       {"- 5", 0},
@@ -168,6 +168,7 @@ TEST(ProfileFile, IntegersAreReadByTheAtoiRule)
     for (size_t i = 0; i < std::size(cases); ++i)
         text += "K" + std::to_string(i) + "=" + cases[i].first + "\r\n";
     WriteFile(path, text);
+    const CProfileFile profile(path);
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(profile.getInt("Settings", "K" + std::to_string(i), 99), cases[i].second)
             << "value \"" << cases[i].first << "\"";
@@ -199,7 +200,7 @@ TEST(ProfileFile, BatchWritesOnceAndRefusesToOverwriteWhatItCannotRead)
     CProfileFile linked(link);
     ASSERT_TRUE(linked.writeInt("Settings", "C", 4));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(profile.getInt("Settings", "C", 0), 4);
+    EXPECT_EQ(CProfileFile(path).getInt("Settings", "C", 0), 4);
 
     // Something that exists but cannot be read as a file is never replaced.
     fs::create_directory(dir / "folder.ini");
@@ -256,4 +257,44 @@ TEST(ProfileFile, HostileContentNeverBreaksReadsOrOtherKeys)
                 << "round " << round;
         }
     }
+}
+
+// Settings files that are no regular file, or too large, read as defaults at
+// once and are never written over; a mark or CR-only line ends read as a user
+// would expect.
+TEST(ProfileFile, OddFilesGiveDefaultsAtOnceAndAreNeverWrittenOver)
+{
+    CScopedTempDir dir;
+    CRecordingSink sink;
+    const std::string fifo = dir / "fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = dir / "zero.ini";
+    fs::create_symlink("/dev/zero", device);
+    for (const std::string& path : {fifo, device}) {
+        CProfileFile profile(path); // a blocking open or an endless read would hang here
+        EXPECT_EQ(profile.getInt("Settings", "A", 7), 7);
+        EXPECT_FALSE(profile.writeInt("Settings", "A", 1));
+    }
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+    EXPECT_TRUE(sink.texts.empty());
+
+    const std::string large = dir / "large.ini";
+    WriteFile(large, "[Settings]\r\nA=1\r\n");
+    fs::resize_file(large, 100'000'000); // blank bytes after a real key
+    CProfileFile profile(large);
+    EXPECT_EQ(profile.getInt("Settings", "A", 7), 7);
+    EXPECT_EQ(profile.getInt("Settings", "B", 8), 8);
+    EXPECT_FALSE(profile.writeInt("Settings", "A", 2));
+    EXPECT_EQ(fs::file_size(large), 100'000'000u);
+    ASSERT_EQ(sink.texts.size(), 1u) << "one message, however often it is read";
+    EXPECT_NE(sink.texts[0].find(large), std::string::npos);
+
+    const std::string marked = dir / "marked.ini";
+    WriteFile(marked, "\xEF\xBB\xBF[Settings]\rA=1\rB=2\r\nC=3\n");
+    CProfileFile odd(marked);
+    EXPECT_EQ(odd.getInt("Settings", "A", 0), 1);
+    EXPECT_EQ(odd.getInt("Settings", "B", 0), 2);
+    EXPECT_EQ(odd.getInt("Settings", "C", 0), 3);
+    ASSERT_TRUE(odd.writeInt("Settings", "D", 4));
+    EXPECT_EQ(ReadFile(marked), "[Settings]\r\nA=1\r\nB=2\r\nC=3\r\nD=4\r\n");
 }
