@@ -24,8 +24,8 @@ CLumoApp::CLumoApp(int& argc, char** argv)
 {
     setApplicationName(QStringLiteral("Vexel"));
     paths::SetExecutablePath(QCoreApplication::applicationFilePath().toStdString());
-    const std::vector<const char*> arguments(argv + 1, argv + argc);
-    m_commandLine = ParseCommandLine(JoinArguments(arguments));
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    m_commandLine = ParseCommandLine(arguments);
 }
 
 CLumoApp::~CLumoApp()

@@ -1,7 +1,5 @@
 #include "app/CommandLine.h"
 
-#include "platform/Cp932.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -11,8 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr char kQuote = '"';
 
 bool IsAsciiLetter(char c)
 {
@@ -30,65 +26,8 @@ bool IsSlashOption(std::string_view token)
 {
     if (token.size() < 2 || token[0] != '/' || !IsAsciiLetter(token[1]))
         return false;
-    if (token.size() == 2)
-        return true;
-    const char next = token[2];
-    return next == ' ' || next == '=' || next == kQuote || IsDigit(next);
+    return token.size() == 2 || token[2] == '=' || IsDigit(token[2]);
 }
-
-class CScanner
-{
-public:
-    CScanner(std::string_view raw, CommandLineCode code) : m_raw(raw), m_code(code) {}
-
-    bool atEnd() const { return m_pos >= m_raw.size(); }
-    char peek() const { return atEnd() ? '\0' : m_raw[m_pos]; }
-    std::string_view rest() const { return m_raw.substr(m_pos); }
-    void skip() { m_pos += unitLength(); }
-    void skipIf(char c)
-    {
-        if (peek() == c)
-            ++m_pos;
-    }
-    void skipSpaces()
-    {
-        while (peek() == ' ')
-            ++m_pos;
-    }
-
-    // The value up to the next space, or up to the closing quote when the
-    // value opens with one (if quotes are allowed). The closing quote and the
-    // spaces after the value are passed over.
-    std::string takeValue(bool allowQuote)
-    {
-        const bool quoted = allowQuote && peek() == kQuote;
-        if (quoted)
-            ++m_pos;
-        const char stop = quoted ? kQuote : ' ';
-        const size_t start = m_pos;
-        while (!atEnd() && peek() != stop)
-            skip();
-        std::string value(m_raw.substr(start, m_pos - start));
-        skipIf(kQuote);
-        skipSpaces();
-        return value;
-    }
-
-    void skipToken() { static_cast<void>(takeValue(false)); }
-
-private:
-    // A lead byte takes its trail byte with it, so a trail byte never ends a token.
-    size_t unitLength() const
-    {
-        const bool pair = m_code == CommandLineCode::Cp932 && m_pos + 1 < m_raw.size() &&
-                          cp932::IsLeadByte(static_cast<uint8_t>(m_raw[m_pos]));
-        return pair ? 2 : 1;
-    }
-
-    std::string_view m_raw;
-    CommandLineCode m_code;
-    size_t m_pos = 0;
-};
 
 // The leading decimal digits, saturated at the largest 32-bit value.
 int32_t DecimalValue(std::string_view text)
@@ -102,36 +41,19 @@ int32_t DecimalValue(std::string_view text)
     return static_cast<int32_t>(value);
 }
 
-std::string KeptIfShort(std::string value)
+// One option token, its "-" or "/" included.
+void ParseOption(std::string_view token, CommandLine& result)
 {
-    return value.size() < kMaxArgumentLength ? std::move(value) : std::string();
-}
-
-void ParseOption(CScanner& scan, CommandLine& result)
-{
-    scan.skip(); // "/" or "-"
-    const char letter = scan.peek();
+    const char letter = token.size() > 1 ? token[1] : '\0';
+    std::string_view value = token.substr(std::min<size_t>(token.size(), 2));
+    if (!value.empty() && value.front() == '=')
+        value.remove_prefix(1);
     switch (IsAsciiLetter(letter) ? letter | 0x20 : 0) {
-    case 'a':
-        scan.skip();
-        scan.skipIf('=');
-        result.cabinet = KeptIfShort(scan.takeValue(true));
-        break;
-    case 'l':
-    case 'c': {
-        scan.skip();
-        scan.skipIf('=');
-        const int32_t value = DecimalValue(scan.takeValue(false));
-        (letter == 'l' || letter == 'L' ? result.line : result.column) = value;
-        break;
-    }
-    case 'q':
-        result.quiet = true;
-        scan.skipToken();
-        break;
-    default:
-        scan.skipToken();
-        break;
+    case 'a': result.cabinet = std::string(value); break;
+    case 'l': result.line = DecimalValue(value); break;
+    case 'c': result.column = DecimalValue(value); break;
+    case 'q': result.quiet = true; break;
+    default: break; // unknown options are passed over
     }
 }
 
@@ -179,48 +101,26 @@ bool IsRegularFile(const fs::path& path)
 
 } // namespace
 
-CommandLine ParseCommandLine(std::string_view raw, CommandLineCode code)
+CommandLine ParseCommandLine(std::span<const std::string> arguments)
 {
     CommandLine result;
-    CScanner scan(raw, code);
-    scan.skipSpaces();
-    while (!scan.atEnd()) {
-        const char c = scan.peek();
-        const bool option = c == '-' || (c == '/' && IsSlashOption(scan.rest()));
-        if (!option) {
-            result.file = KeptIfShort(scan.takeValue(true));
-            if (!result.file.empty() && result.file.front() == '/')
-                result.file = ResolveAbsoluteName(result.file);
-            break;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& token = arguments[i];
+        if (token.empty())
+            continue;
+        const bool endOfOptions = token == "--";
+        if (!endOfOptions && (token[0] == '-' || IsSlashOption(token))) {
+            ParseOption(token, result);
+            continue;
         }
-        ParseOption(scan, result);
+        if (endOfOptions && ++i == arguments.size())
+            break;
+        result.file = arguments[i];
+        if (result.file.front() == '/')
+            result.file = ResolveAbsoluteName(result.file);
+        break;
     }
     return result;
-}
-
-std::string JoinArguments(std::span<const char* const> arguments)
-{
-    std::string raw;
-    for (const char* argument : arguments) {
-        const std::string_view arg = argument ? argument : "";
-        if (arg.empty())
-            continue;
-        if (!raw.empty())
-            raw += ' ';
-        if (arg.find(' ') == std::string_view::npos) {
-            raw += arg;
-            continue;
-        }
-        const bool option = arg[0] == '-' || IsSlashOption(arg);
-        size_t valueStart = 0;
-        if (option && arg.size() >= 2)
-            valueStart = arg.size() > 2 && arg[2] == '=' ? 3 : 2;
-        raw += arg.substr(0, valueStart);
-        raw += kQuote;
-        raw += arg.substr(valueStart);
-        raw += kQuote;
-    }
-    return raw;
 }
 
 std::vector<std::string> MatchFiles(const std::string& name, size_t limit)

@@ -17,6 +17,7 @@
 #include "frame/CDocTabBar.h"
 #include "frame/CFrameStatusBar.h"
 #include "frame/CMainToolBar.h"
+#include "frame/FocusedTextField.h"
 #include "frame/HelpPage.h"
 #include "frame/KeyTable.h"
 #include "frame/Resources.h"
@@ -33,46 +34,13 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QScreen>
-#include <QSpinBox>
-#include <QTextEdit>
 
 #include <algorithm>
 
 namespace {
 // The hint that only redraws every view.
 constexpr int kHintRedraw = 33;
-
-bool IsTextField(const QWidget* widget)
-{
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
-        return combo->isEditable();
-    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget)
-        || qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
-}
-
-QLineEdit* FocusedLineEdit()
-{
-    QWidget* focus = QApplication::focusWidget();
-    if (auto* combo = qobject_cast<QComboBox*>(focus))
-        return combo->lineEdit();
-    return qobject_cast<QLineEdit*>(focus);
-}
-
-// The edit commands of the menu on a text field; false for the others.
-bool RunFieldCommand(QLineEdit& field, uint16_t id)
-{
-    switch (id) {
-    case cmd::EditUndo: field.undo(); return true;
-    case cmd::EditRedo: field.redo(); return true;
-    case cmd::EditCut: field.cut(); return true;
-    case cmd::EditCopy: field.copy(); return true;
-    case cmd::EditPaste: field.paste(); return true;
-    case cmd::SelectAll: field.selectAll(); return true;
-    default: return false;
-    }
-}
 } // namespace
 
 CMainFrame::CMainFrame(CProfileFile& profile, CRecentFileList& recentFiles)
