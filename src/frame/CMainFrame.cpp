@@ -204,8 +204,10 @@ void CMainFrame::showWithPlacement()
     const QRect normal = stored ? QRect(QPoint(stored->left, stored->top), QPoint(stored->right - 1, stored->bottom - 1))
                                 : QRect();
     // A placement off every screen (a monitor was removed) gives the default.
+    // screens() answers a fresh list on every call: keep one for both ends.
+    const QList<QScreen*> screens = QGuiApplication::screens();
     const bool onScreen = stored && normal.width() >= 100 && normal.height() >= 100
-        && std::any_of(QGuiApplication::screens().begin(), QGuiApplication::screens().end(),
+        && std::any_of(screens.begin(), screens.end(),
                        [&normal](const QScreen* screen) { return screen->availableGeometry().intersects(normal); });
     if (!onScreen) {
         resize(1024, 720);
@@ -219,6 +221,9 @@ void CMainFrame::showWithPlacement()
         showNormal();
 }
 
+// The normal rectangle is the window's own area, without the window
+// manager's frame, and showWithPlacement() sets it back as such: a window
+// that stores one and restores the other creeps by its frame on every start.
 void CMainFrame::savePlacement()
 {
     WindowPlacement placement;

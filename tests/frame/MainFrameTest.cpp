@@ -259,19 +259,33 @@ TEST_F(MainFrameTest, AnUnreadableFileGivesTheMessageAndNoDocument)
     EXPECT_EQ(sink.texts.size(), 2u);
 }
 
-TEST_F(MainFrameTest, WindowPlacementIsStoredOnCloseAndAMalformedOneIsIgnored)
+TEST_F(MainFrameTest, ThePlacementStoredOnCloseIsRestoredByTheNextFrame)
 {
     frame->showNormal();
-    frame->setGeometry(40, 50, 700, 500);
+    frame->setGeometry(140, 110, 700, 500);
+    const QRect normal = frame->geometry();
     frame->close();
-    const std::optional<WindowPlacement> stored = LoadWindowPos(*profile);
-    ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->right - stored->left, frame->normalGeometry().width());
-
+    {
+        CMainFrame second(*profile, recent);
+        second.showWithPlacement();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+        EXPECT_FALSE(second.isMaximized());
+        EXPECT_EQ(second.geometry(), normal);
+        second.showMaximized();
+        second.close();
+    }
+    {
+        CMainFrame third(*profile, recent);
+        third.showWithPlacement();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&third));
+        EXPECT_TRUE(third.isMaximized());
+        EXPECT_EQ(third.normalGeometry(), normal);
+        third.close();
+    }
     ASSERT_TRUE(profile->writeString("Settings", "WindowPos", "1,2,3"));
-    CMainFrame second(*profile, recent);
-    second.showWithPlacement();
-    EXPECT_TRUE(second.isMaximized());
+    CMainFrame fourth(*profile, recent);
+    fourth.showWithPlacement();
+    EXPECT_TRUE(fourth.isMaximized());
 }
 
 TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
