@@ -15,8 +15,8 @@
 #include "frame/CCommandActions.h"
 #include "frame/CDocTabBar.h"
 #include "frame/CFrameStatusBar.h"
+#include "frame/CHelpWindow.h"
 #include "frame/CMainToolBar.h"
-#include "frame/HelpPage.h"
 #include "frame/KeyTable.h"
 #include "frame/Resources.h"
 #include "platform/Messages.h"
@@ -26,7 +26,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -514,7 +513,9 @@ void CMainFrame::onReadOnly()
 
 void CMainFrame::onHelp()
 {
-    QDesktopServices::openUrl(HelpPageUrl());
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->showPage();
 }
 
 void CMainFrame::onAbout()
@@ -609,6 +610,11 @@ bool CMainFrame::translateKey(QObject* watched, QKeyEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget())
         return false;
+    // F1 is kept for help: the key table cannot assign it.
+    if (event->key() == Qt::Key_F1 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_pActions->run(cmd::HelpContents);
+        return true;
+    }
     const KeyEntry* entry = g_keyTable.translate(event->key(), static_cast<int>(event->modifiers()));
     if (!entry)
         return false;

@@ -18,6 +18,7 @@ class CDocTabBar;
 class CDocTemplate;
 class CFindController;
 class CFrameStatusBar;
+class CHelpWindow;
 class CInstanceChannel;
 class CLumoDoc;
 class CLumoMCW;
@@ -112,6 +113,7 @@ private:
     CFrameStatusBar* m_pStatusBar = nullptr;
     CDocTabBar* m_pTabBar = nullptr;
     CFindController* m_pFindController = nullptr;
+    CHelpWindow* m_pHelpWindow = nullptr; // made on the first help command
     bool m_bMenuWithDocument = false;
     bool m_bClosing = false;
 };

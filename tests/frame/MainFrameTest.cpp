@@ -25,10 +25,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -318,4 +320,43 @@ TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
     QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); // undo, from the key table
     EXPECT_EQ(doc->m_nDataSize, 20u);
     EXPECT_TRUE(enabled(cmd::EditRedo));
+}
+
+TEST_F(MainFrameTest, HelpShowsTheBuiltInPageInOneWindowAndWritesNothing)
+{
+    const std::string cache = dir / "cache";
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache));
+    auto shownBrowsers = [] {
+        QList<QTextBrowser*> found;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            for (QTextBrowser* browser : window->findChildren<QTextBrowser*>())
+                if (window->isVisible() && browser->window() == window)
+                    found += browser;
+        return found;
+    };
+
+    frame->runCommand(cmd::HelpContents);
+    const QList<QTextBrowser*> first = shownBrowsers();
+    ASSERT_EQ(first.size(), 1);
+    const QString text = first[0]->toPlainText();
+    for (const char* words : { "挿入モードと上書きモードの切替え", "16 進欄と文字欄の切替え", "Ctrl+F3", "Ctrl+E",
+                               "まだ使えない機能", "比較" })
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+    first[0]->window()->close();
+
+    // F1 from the focused pane brings back the same window.
+    ASSERT_NE(frame->openBinaryDocument(makeFile("h.bin", "AB")), nullptr);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->docTemplate().activeView()->hexPane()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    frame->runCommand(cmd::HelpUsing);
+    EXPECT_EQ(shownBrowsers(), first);
+
+    EXPECT_FALSE(std::filesystem::exists(cache));
+    if (oldCache.isNull())
+        qunsetenv("XDG_CACHE_HOME");
+    else
+        qputenv("XDG_CACHE_HOME", oldCache);
 }
