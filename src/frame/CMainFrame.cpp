@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -77,7 +78,14 @@ void CMainFrame::createMdiArea()
         refreshTabBar();
         onActiveViewChanged();
     });
-    connect(m_pTemplate.get(), &CDocTemplate::frameCreated, this, [this](CLumoMCW* frame) { watchPane(frame); });
+    connect(m_pTemplate.get(), &CDocTemplate::frameCreated, this, [this](CLumoMCW* frame) { adoptFrame(frame); });
+}
+
+void CMainFrame::adoptFrame(CLumoMCW* frame)
+{
+    frame->setWindowIcon(ProgramIcon());
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, [this] { updateTitle(); });
+    watchPane(frame);
 }
 
 // The hex pane of every view writes its caret position into panes 1 to 3 and
@@ -329,9 +337,19 @@ void CMainFrame::onActiveViewChanged()
     const auto& docs = m_pTemplate->documents();
     const auto it = std::find_if(docs.begin(), docs.end(), [doc](const auto& owned) { return owned.get() == doc; });
     m_pTabBar->selectPosition(doc ? static_cast<int>(it - docs.begin()) : -1);
-    setWindowTitle(doc ? QStringLiteral("Vexel - %1").arg(QString::fromStdString(doc->GetTitle()))
-                       : QStringLiteral("Vexel"));
+    updateTitle();
     updateCommandStates();
+}
+
+// A maximised child adds " - [its title]" to the frame's title by itself;
+// only a child in a window of its own needs the frame to name the document.
+void CMainFrame::updateTitle()
+{
+    const CLumoDoc* doc = activeDocument();
+    const QMdiSubWindow* child = m_pMdiArea->activeSubWindow();
+    setWindowTitle(doc && child && !child->isMaximized()
+                       ? QStringLiteral("Vexel - %1").arg(QString::fromStdString(doc->GetTitle()))
+                       : QStringLiteral("Vexel"));
 }
 
 void CMainFrame::refreshTabBar()

@@ -86,6 +86,7 @@ private:
     void applyBarSettings();
 
     void onCommand(uint16_t id);
+    void adoptFrame(CLumoMCW* frame);
     void watchPane(CLumoMCW* frame);
     void routeToPane(uint16_t id);
     void onFileOpen();
@@ -97,6 +98,7 @@ private:
     void onAbout();
     void arrangeIcons();
     void onActiveViewChanged();
+    void updateTitle();
     void updateCommandStates();
     bool translateKey(QObject* watched, QKeyEvent* event);
 

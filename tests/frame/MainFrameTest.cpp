@@ -9,6 +9,7 @@
 #include "frame/CDocTabBar.h"
 #include "frame/CFrameStatusBar.h"
 #include "frame/CMainFrame.h"
+#include "frame/Resources.h"
 #include "platform/ProfileFile.h"
 #include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
@@ -359,4 +360,35 @@ TEST_F(MainFrameTest, HelpShowsTheBuiltInPageInOneWindowAndWritesNothing)
         qunsetenv("XDG_CACHE_HOME");
     else
         qputenv("XDG_CACHE_HOME", oldCache);
+}
+
+TEST_F(MainFrameTest, TheTitleNamesTheActiveDocumentOnceAndChildWindowsWearTheProgramIcon)
+{
+    g_settings.LongTitle = 0;
+    CLumoDoc* a = frame->openBinaryDocument(makeFile("a.bin", "A"));
+    ASSERT_NE(a, nullptr);
+    CLumoMCW* child = frame->docTemplate().framesOf(a).front();
+    ASSERT_TRUE(child->isMaximized());
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [a.bin]");
+    child->showNormal();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - a.bin");
+    CLumoDoc* b = frame->openBinaryDocument(makeFile("b.bin", "B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - b.bin");
+    frame->docTemplate().framesOf(b).front()->showMaximized();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [b.bin]");
+    frame->docTemplate().activate(a);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [a.bin]");
+    frame->docTemplate().CloseAllDocuments();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel");
+
+    // The icon drawn in a child's title bar is the program's, not the toolkit's.
+    g_settings.LongTitle = 1;
+    const std::string path = makeFile("c.bin", "C");
+    CLumoDoc* c = frame->openBinaryDocument(path);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [" + path + "]");
+    child = frame->docTemplate().framesOf(c).front();
+    EXPECT_TRUE(child->testAttribute(Qt::WA_SetWindowIcon));
+    EXPECT_EQ(child->windowIcon().pixmap(16, 16).toImage(), ProgramIcon().pixmap(16, 16).toImage());
 }

@@ -118,6 +118,11 @@ TEST_F(Resources, AboutBoxShowsNameVersionAndIconAndClosesWithOk)
     const auto* icon = dialog.findChild<QLabel*>(QStringLiteral("programIcon"));
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->pixmap().isNull());
+    // A fixed box with only a close button, wide enough for its title.
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 100);
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
