@@ -1,6 +1,7 @@
 #include "app/CLumoApp.h"
 
 #include "app/CInstanceChannel.h"
+#include "app/QtTranslations.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
 #include "frame/CMainFrame.h"
@@ -23,6 +24,8 @@ CLumoApp::CLumoApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Vexel"));
+    // Without the translations Qt's dialogs stay English; nothing else is lost.
+    (void)InstallQtTranslations();
     paths::SetExecutablePath(QCoreApplication::applicationFilePath().toStdString());
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     m_commandLine = ParseCommandLine(arguments);

@@ -22,11 +22,22 @@ namespace {
 constexpr size_t kBufferSize = 1 << 20;
 
 constexpr char kHelp[] =
-    "Usage: vexel --dump [options] FILE\n"
-    "Writes the hex dump of FILE as a screen copy shows it: the heading line,\n"
-    "a rule line and every dump line, each ending in CR LF.\n"
+    "Usage: vexel [options] [FILE]\n"
+    "       vexel --dump [dump options] FILE\n"
+    "       vexel --help\n"
     "\n"
-    "Options (those not given come from the profile's settings):\n"
+    "Without --dump, opens the editor window and in it FILE, if given, as a\n"
+    "binary document. Options start with \"-\" or \"/\"; a value follows the\n"
+    "letter directly or after \"=\", with no blank:\n"
+    "  -A=CABINET                   the cabinet file to use (default: vexel.cab\n"
+    "                               in the profile directory)\n"
+    "  -L=LINE, -C=COLUMN           caret line and column of a text document\n"
+    "                               (binary documents ignore them)\n"
+    "  -Q                           quiet start (accepted, changes nothing yet)\n"
+    "\n"
+    "--dump writes the hex dump of FILE as a screen copy shows it: the heading\n"
+    "line, a rule line and every dump line, each ending in CR LF. It needs no\n"
+    "display. Dump options (those not given come from the profile's settings):\n"
     "  --code sjis|jis|euc|utf16    character code of the character column\n"
     "  --bytes-per-line N           bytes per line, 5 to 64\n"
     "  --block N                    bytes per block of the hex column, 5 to 64\n"
@@ -36,7 +47,9 @@ constexpr char kHelp[] =
     "  --output-code utf8|cp932     encoding of the output (default utf8)\n"
     "  --help                       this text\n"
     "\n"
-    "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
+    "Exit status of --dump: 0 done, 1 the output could not be written, 2 bad input.\n"
+    "The profile directory is $VEXEL_PROFILE_DIR, else the program's directory\n"
+    "when it holds vexel.ini, else ~/.config/vexel.\n";
 
 struct DumpOptions
 {

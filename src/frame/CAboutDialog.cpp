@@ -7,9 +7,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kIconSize = 32;
+// Beside the title, a title bar holds the window's icon and its buttons, and
+// window managers often draw the title in a larger or bold font.
+constexpr int kTitleBarRoom = 200;
 
 } // namespace
 
@@ -17,6 +22,9 @@ CAboutDialog::CAboutDialog(QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Vexel のバージョン情報"));
+    // A fixed box with a close button only: nothing to minimise or enlarge.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("programIcon"));
@@ -37,5 +45,8 @@ CAboutDialog::CAboutDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough that the window manager need not cut the title short.
+    const QSize hint = sizeHint();
+    setFixedSize(std::max(hint.width(), fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom),
+                 hint.height());
 }

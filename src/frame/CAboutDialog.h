@@ -1,4 +1,5 @@
-// The About box: the program icon, its name and version, and an OK button.
+// The About box: the program icon, its name and version, and an OK button,
+// in a fixed box with a close button only.
 #pragma once
 
 #include <QDialog>

@@ -16,9 +16,9 @@
 #include "frame/CCommandActions.h"
 #include "frame/CDocTabBar.h"
 #include "frame/CFrameStatusBar.h"
+#include "frame/CHelpWindow.h"
 #include "frame/CMainToolBar.h"
 #include "frame/FocusedTextField.h"
-#include "frame/HelpPage.h"
 #include "frame/KeyTable.h"
 #include "frame/Resources.h"
 #include "platform/Messages.h"
@@ -28,10 +28,10 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -81,7 +81,14 @@ void CMainFrame::createMdiArea()
         refreshTabBar();
         onActiveViewChanged();
     });
-    connect(m_pTemplate.get(), &CDocTemplate::frameCreated, this, [this](CLumoMCW* frame) { watchPane(frame); });
+    connect(m_pTemplate.get(), &CDocTemplate::frameCreated, this, [this](CLumoMCW* frame) { adoptFrame(frame); });
+}
+
+void CMainFrame::adoptFrame(CLumoMCW* frame)
+{
+    frame->setWindowIcon(ProgramIcon());
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, [this] { updateTitle(); });
+    watchPane(frame);
 }
 
 // The hex pane of every view writes its caret position into panes 1 to 3 and
@@ -214,8 +221,10 @@ void CMainFrame::showWithPlacement()
     const QRect normal = stored ? QRect(QPoint(stored->left, stored->top), QPoint(stored->right - 1, stored->bottom - 1))
                                 : QRect();
     // A placement off every screen (a monitor was removed) gives the default.
+    // screens() answers a fresh list on every call: keep one for both ends.
+    const QList<QScreen*> screens = QGuiApplication::screens();
     const bool onScreen = stored && normal.width() >= 100 && normal.height() >= 100
-        && std::any_of(QGuiApplication::screens().begin(), QGuiApplication::screens().end(),
+        && std::any_of(screens.begin(), screens.end(),
                        [&normal](const QScreen* screen) { return screen->availableGeometry().intersects(normal); });
     if (!onScreen) {
         resize(1024, 720);
@@ -229,6 +238,9 @@ void CMainFrame::showWithPlacement()
         showNormal();
 }
 
+// The normal rectangle is the window's own area, without the window
+// manager's frame, and showWithPlacement() sets it back as such: a window
+// that stores one and restores the other creeps by its frame on every start.
 void CMainFrame::savePlacement()
 {
     WindowPlacement placement;
@@ -335,9 +347,19 @@ void CMainFrame::onActiveViewChanged()
     const auto& docs = m_pTemplate->documents();
     const auto it = std::find_if(docs.begin(), docs.end(), [doc](const auto& owned) { return owned.get() == doc; });
     m_pTabBar->selectPosition(doc ? static_cast<int>(it - docs.begin()) : -1);
-    setWindowTitle(doc ? QStringLiteral("Vexel - %1").arg(QString::fromStdString(doc->GetTitle()))
-                       : QStringLiteral("Vexel"));
+    updateTitle();
     updateCommandStates();
+}
+
+// A maximised child adds " - [its title]" to the frame's title by itself;
+// only a child in a window of its own needs the frame to name the document.
+void CMainFrame::updateTitle()
+{
+    const CLumoDoc* doc = activeDocument();
+    const QMdiSubWindow* child = m_pMdiArea->activeSubWindow();
+    setWindowTitle(doc && child && !child->isMaximized()
+                       ? QStringLiteral("Vexel - %1").arg(QString::fromStdString(doc->GetTitle()))
+                       : QStringLiteral("Vexel"));
 }
 
 void CMainFrame::refreshTabBar()
@@ -519,7 +541,9 @@ void CMainFrame::onReadOnly()
 
 void CMainFrame::onHelp()
 {
-    QDesktopServices::openUrl(HelpPageUrl());
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->showPage();
 }
 
 void CMainFrame::onAbout()
@@ -618,6 +642,11 @@ bool CMainFrame::translateKey(QObject* watched, QKeyEvent* event)
     // Editing keys typed into a text field (the find box) edit the field.
     if (IsTextFieldKey(event->key(), modifiers) && IsTextField(QApplication::focusWidget()))
         return false;
+    // F1 is kept for help: the key table cannot assign it.
+    if (event->key() == Qt::Key_F1 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_pActions->run(cmd::HelpContents);
+        return true;
+    }
     const KeyEntry* entry = g_keyTable.translate(event->key(), modifiers);
     if (!entry)
         return false;

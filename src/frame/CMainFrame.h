@@ -18,6 +18,7 @@ class CDocTabBar;
 class CDocTemplate;
 class CFindController;
 class CFrameStatusBar;
+class CHelpWindow;
 class CInstanceChannel;
 class CLumoDoc;
 class CLumoMCW;
@@ -85,6 +86,7 @@ private:
     void applyBarSettings();
 
     void onCommand(uint16_t id);
+    void adoptFrame(CLumoMCW* frame);
     void watchPane(CLumoMCW* frame);
     void routeToPane(uint16_t id);
     void onFileOpen();
@@ -96,6 +98,7 @@ private:
     void onAbout();
     void arrangeIcons();
     void onActiveViewChanged();
+    void updateTitle();
     void updateCommandStates();
     bool translateKey(QObject* watched, QKeyEvent* event);
 
@@ -112,6 +115,7 @@ private:
     CFrameStatusBar* m_pStatusBar = nullptr;
     CDocTabBar* m_pTabBar = nullptr;
     CFindController* m_pFindController = nullptr;
+    CHelpWindow* m_pHelpWindow = nullptr; // made on the first help command
     bool m_bMenuWithDocument = false;
     bool m_bClipboardHasText = false; // kept from the clipboard's change signal
     bool m_bClosing = false;

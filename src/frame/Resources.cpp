@@ -54,3 +54,8 @@ QIcon ProgramIcon()
     icon.addFile(QStringLiteral(":/icons/vexel16.png"));
     return icon;
 }
+
+QUrl HelpPageUrl()
+{
+    return QUrl(QStringLiteral("qrc:/help/index.html"));
+}

@@ -10,6 +10,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QUrl>
 
 void InitResources();
 
@@ -24,3 +25,5 @@ QIcon ToolbarIcon(int imageIndex);
 QIcon TabImageIcon(int number);
 // The program's icon at 16, 32 and 64 pixels.
 QIcon ProgramIcon();
+// The help page in the resources ("qrc:" URL); its images are the toolbar's.
+QUrl HelpPageUrl();

@@ -90,9 +90,12 @@ CProfileText CProfileText::parse(std::string_view text)
 {
     CProfileText result;
     result.m_sections.push_back(Section{{}, {}, false, {}});
-    // A byte-order mark that an editor put in front is no part of the first line.
+    // A byte-order mark that an editor put in front is no part of the first
+    // line (nor is a second one, or the line would change when written back).
     constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    size_t start = text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
+    size_t start = 0;
+    while (text.substr(start, kUtf8Bom.size()) == kUtf8Bom)
+        start += kUtf8Bom.size();
     while (start < text.size()) {
         // Lines end in CR LF, LF or a lone CR.
         size_t end = text.find_first_of("\r\n", start);

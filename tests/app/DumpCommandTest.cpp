@@ -110,12 +110,13 @@ TEST_F(DumpCommand, BadArgumentsGiveOneLineAndStatusTwo)
     }
 }
 
-TEST_F(DumpCommand, HelpListsTheOptions)
+TEST_F(DumpCommand, HelpListsTheWindowAndTheDumpOptions)
 {
     const RunResult r = RunDump({ "--help" });
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.err.empty());
-    for (const char* option : { "--code", "--bytes-per-line", "--block", "--decimal", "--output-code" })
+    for (const char* option : { "vexel [options] [FILE]", "-A=CABINET", "-L=LINE", "-C=COLUMN", "-Q", "--code",
+                                "--bytes-per-line", "--block", "--decimal", "--output-code" })
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
 

@@ -9,6 +9,7 @@
 #include "frame/CDocTabBar.h"
 #include "frame/CFrameStatusBar.h"
 #include "frame/CMainFrame.h"
+#include "frame/Resources.h"
 #include "platform/ProfileFile.h"
 #include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
@@ -25,10 +26,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -259,19 +262,33 @@ TEST_F(MainFrameTest, AnUnreadableFileGivesTheMessageAndNoDocument)
     EXPECT_EQ(sink.texts.size(), 2u);
 }
 
-TEST_F(MainFrameTest, WindowPlacementIsStoredOnCloseAndAMalformedOneIsIgnored)
+TEST_F(MainFrameTest, ThePlacementStoredOnCloseIsRestoredByTheNextFrame)
 {
     frame->showNormal();
-    frame->setGeometry(40, 50, 700, 500);
+    frame->setGeometry(140, 110, 700, 500);
+    const QRect normal = frame->geometry();
     frame->close();
-    const std::optional<WindowPlacement> stored = LoadWindowPos(*profile);
-    ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->right - stored->left, frame->normalGeometry().width());
-
+    {
+        CMainFrame second(*profile, recent);
+        second.showWithPlacement();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+        EXPECT_FALSE(second.isMaximized());
+        EXPECT_EQ(second.geometry(), normal);
+        second.showMaximized();
+        second.close();
+    }
+    {
+        CMainFrame third(*profile, recent);
+        third.showWithPlacement();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&third));
+        EXPECT_TRUE(third.isMaximized());
+        EXPECT_EQ(third.normalGeometry(), normal);
+        third.close();
+    }
     ASSERT_TRUE(profile->writeString("Settings", "WindowPos", "1,2,3"));
-    CMainFrame second(*profile, recent);
-    second.showWithPlacement();
-    EXPECT_TRUE(second.isMaximized());
+    CMainFrame fourth(*profile, recent);
+    fourth.showWithPlacement();
+    EXPECT_TRUE(fourth.isMaximized());
 }
 
 TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
@@ -304,4 +321,74 @@ TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
     QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); // undo, from the key table
     EXPECT_EQ(doc->m_nDataSize, 20u);
     EXPECT_TRUE(enabled(cmd::EditRedo));
+}
+
+TEST_F(MainFrameTest, HelpShowsTheBuiltInPageInOneWindowAndWritesNothing)
+{
+    const std::string cache = dir / "cache";
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache));
+    auto shownBrowsers = [] {
+        QList<QTextBrowser*> found;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            for (QTextBrowser* browser : window->findChildren<QTextBrowser*>())
+                if (window->isVisible() && browser->window() == window)
+                    found += browser;
+        return found;
+    };
+
+    frame->runCommand(cmd::HelpContents);
+    const QList<QTextBrowser*> first = shownBrowsers();
+    ASSERT_EQ(first.size(), 1);
+    const QString text = first[0]->toPlainText();
+    for (const char* words : { "挿入モードと上書きモードの切替え", "16 進欄と文字欄の切替え", "Ctrl+F3", "Ctrl+E",
+                               "まだ使えない機能", "比較" })
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+    first[0]->window()->close();
+
+    // F1 from the focused pane brings back the same window.
+    ASSERT_NE(frame->openBinaryDocument(makeFile("h.bin", "AB")), nullptr);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->docTemplate().activeView()->hexPane()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    frame->runCommand(cmd::HelpUsing);
+    EXPECT_EQ(shownBrowsers(), first);
+
+    EXPECT_FALSE(std::filesystem::exists(cache));
+    if (oldCache.isNull())
+        qunsetenv("XDG_CACHE_HOME");
+    else
+        qputenv("XDG_CACHE_HOME", oldCache);
+}
+
+TEST_F(MainFrameTest, TheTitleNamesTheActiveDocumentOnceAndChildWindowsWearTheProgramIcon)
+{
+    g_settings.LongTitle = 0;
+    CLumoDoc* a = frame->openBinaryDocument(makeFile("a.bin", "A"));
+    ASSERT_NE(a, nullptr);
+    CLumoMCW* child = frame->docTemplate().framesOf(a).front();
+    ASSERT_TRUE(child->isMaximized());
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [a.bin]");
+    child->showNormal();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - a.bin");
+    CLumoDoc* b = frame->openBinaryDocument(makeFile("b.bin", "B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - b.bin");
+    frame->docTemplate().framesOf(b).front()->showMaximized();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [b.bin]");
+    frame->docTemplate().activate(a);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [a.bin]");
+    frame->docTemplate().CloseAllDocuments();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel");
+
+    // The icon drawn in a child's title bar is the program's, not the toolkit's.
+    g_settings.LongTitle = 1;
+    const std::string path = makeFile("c.bin", "C");
+    CLumoDoc* c = frame->openBinaryDocument(path);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [" + path + "]");
+    child = frame->docTemplate().framesOf(c).front();
+    EXPECT_TRUE(child->testAttribute(Qt::WA_SetWindowIcon));
+    EXPECT_EQ(child->windowIcon().pixmap(16, 16).toImage(), ProgramIcon().pixmap(16, 16).toImage());
 }
