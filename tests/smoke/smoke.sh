@@ -98,6 +98,53 @@ type_text "c3"
 state=(a1 b2 c3 "${orig[@]:1}")
 save_and_expect "${state[*]}"
 
+step "find from the toolbar box"
+# Ctrl+F puts the focus in the box; Return finds downward from the caret and
+# selects the hit; typing over a selection replaces it.
+keys ctrl+f
+type_text "1011"
+keys Return
+type_text "dd"
+state=(a1 b2 c3 "${orig[@]:1:15}" dd "${orig[@]:18}")
+save_and_expect "${state[*]}"
+
+step "find a prefix of a remembered text"
+# "1011" is in the history now: "10" must be searched as typed, not completed.
+keys ctrl+f
+type_text "10"
+keys Return
+type_text "ee"
+state[49]=ee
+save_and_expect "${state[*]}"
+
+step "replace all"
+keys alt+e e
+DIALOG="$(wait_window '^置換$' | head -n 1)"
+# The find text starts selected, so typing replaces the remembered one.
+type_text "2021"
+keys alt+p
+type_text "fe"
+# The third button of the right column: すべて置換.
+width="$(xdotool getwindowgeometry --shell "$DIALOG" | sed -n 's/^WIDTH=//p')"
+click_in "$DIALOG" $((width - 60)) 78
+# The box telling the count has the same title as the dialog.
+BOX="$(wait_new_window '^置換$' "$DIALOG")"
+poll is_active "$BOX" || fail "the count box did not get the focus"
+screenshot "replace-all-count"
+keys Return
+# After a replacement the dialog closes with the box.
+wait_window_gone '^置換$'
+state_text="${state[*]}"
+save_and_expect "${state_text//20 21/fe}"
+
+step "cut in the toolbar box"
+# Ctrl+A and Ctrl+X belong to the box while it has the focus: its text goes
+# to the clipboard and the document keeps its bytes.
+keys ctrl+f
+keys ctrl+a ctrl+x
+poll clipboard_is "10" || fail "the clipboard holds '$(clipboard)', not the box's text"
+save_and_expect "${state_text//20 21/fe}"
+
 step "quit"
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"

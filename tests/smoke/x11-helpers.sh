@@ -45,6 +45,24 @@ wait_window()
         || fail "no window titled '$1'"
 }
 
+# Waits for a window with that title other than the one given; prints its id.
+wait_new_window()
+{
+    local deadline=$((SECONDS + SMOKE_WAIT)) id
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+            [ "$id" = "$2" ] || { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    fail "no second window titled '$1'"
+}
+
+is_active()
+{
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
+}
+
 no_window()
 {
     ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
@@ -70,6 +88,16 @@ type_text()
 click_in()
 {
     xdotool mousemove --sync --window "$1" "$2" "$3" click 1 || fail "click in window $1"
+}
+
+clipboard()
+{
+    timeout 5 xclip -o -selection clipboard 2>/dev/null
+}
+
+clipboard_is()
+{
+    [ "$(clipboard)" = "$1" ]
 }
 
 # Bytes from a string of hexadecimal pairs.
