@@ -33,12 +33,13 @@ WM_PID=""
 clean_up()
 {
     local status=$?
+    # Each runs in a process group of its own, which goes as a whole.
     for pid in $APP_PID $WM_PID; do
-        kill "$pid" 2>/dev/null || true
+        kill -TERM -- "-$pid" 2>/dev/null || true
     done
     # A program stuck in a modal loop may ignore the polite request.
     for pid in $APP_PID $WM_PID; do
-        if ! poll_gone "$pid"; then kill -KILL "$pid" 2>/dev/null || true; fi
+        poll_gone "$pid" || kill -KILL -- "-$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
     rm -rf "$WORK"
@@ -75,17 +76,17 @@ save_and_expect()
 }
 
 step "start window manager"
-openbox --sm-disable </dev/null >"$WORK/openbox.log" 2>&1 &
+setsid openbox --sm-disable </dev/null >"$WORK/openbox.log" 2>&1 &
 WM_PID=$!
 # get_desktop answers only once a window manager runs.
-poll xdotool get_desktop >/dev/null 2>&1 || fail "openbox did not start"
+poll xdo get_desktop >/dev/null 2>&1 || fail "openbox did not start"
 
 step "open file"
 APP_LOG="$WORK/vexel.log"
-"$PROGRAM" "$FILE" </dev/null >"$APP_LOG" 2>&1 &
+setsid "$PROGRAM" "$FILE" </dev/null >"$APP_LOG" 2>&1 &
 APP_PID=$!
 MAIN_WINDOW="$(wait_window '^Vexel' | head -n 1)"
-xdotool windowactivate --sync "$MAIN_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+xdo windowactivate --sync "$MAIN_WINDOW" 2>/dev/null || fail "cannot activate the main window"
 
 step "type digits in insert mode"
 # The hex pane has the focus; each pair of digits inserts one byte at the caret.
@@ -125,12 +126,11 @@ type_text "2021"
 keys alt+p
 type_text "fe"
 # The third button of the right column: すべて置換.
-width="$(xdotool getwindowgeometry --shell "$DIALOG" | sed -n 's/^WIDTH=//p')"
+width="$(xdo getwindowgeometry --shell "$DIALOG" | sed -n 's/^WIDTH=//p')"
 click_in "$DIALOG" $((width - 60)) 78
 # The box telling the count has the same title as the dialog.
 BOX="$(wait_new_window '^置換$' "$DIALOG")"
 poll is_active "$BOX" || fail "the count box did not get the focus"
-screenshot "replace-all-count"
 keys Return
 # After a replacement the dialog closes with the box.
 wait_window_gone '^置換$'

@@ -6,6 +6,12 @@
 
 CURRENT_STEP="set-up"
 
+# xdotool, never left waiting for longer than a step may take.
+xdo()
+{
+    timeout "$SMOKE_WAIT" xdotool "$@"
+}
+
 step()
 {
     CURRENT_STEP="$1"
@@ -17,7 +23,7 @@ screenshot()
 {
     command -v import >/dev/null 2>&1 || return 0
     local shot="$SHOT_DIR/${1// /-}.png"
-    import -window root "$shot" 2>/dev/null && echo "   screenshot: $shot"
+    timeout 10 import -window root "$shot" 2>/dev/null && echo "   screenshot: $shot"
 }
 
 fail()
@@ -41,7 +47,7 @@ poll()
 # Ids of the visible windows whose title matches the pattern; waits for one.
 wait_window()
 {
-    timeout "$SMOKE_WAIT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null \
+    xdo search --sync --onlyvisible --name "$1" 2>/dev/null \
         || fail "no window titled '$1'"
 }
 
@@ -50,7 +56,7 @@ wait_new_window()
 {
     local deadline=$((SECONDS + SMOKE_WAIT)) id
     while [ "$SECONDS" -lt "$deadline" ]; do
-        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        for id in $(xdo search --onlyvisible --name "$1" 2>/dev/null); do
             [ "$id" = "$2" ] || { echo "$id"; return 0; }
         done
         sleep 0.1
@@ -60,12 +66,12 @@ wait_new_window()
 
 is_active()
 {
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
+    [ "$(xdo getactivewindow 2>/dev/null)" = "$1" ]
 }
 
 no_window()
 {
-    ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
+    ! xdo search --onlyvisible --name "$1" >/dev/null 2>&1
 }
 
 wait_window_gone()
@@ -76,18 +82,18 @@ wait_window_gone()
 # Keys and text go to whatever window has the focus, as a user's would.
 keys()
 {
-    xdotool key --delay 40 "$@" || fail "xdotool key $*"
+    xdo key --delay 40 "$@" || fail "xdotool key $*"
 }
 
 type_text()
 {
-    xdotool type --delay 40 "$1" || fail "xdotool type $1"
+    xdo type --delay 40 "$1" || fail "xdotool type $1"
 }
 
 # Clicks at a point given relative to a window's top left corner.
 click_in()
 {
-    xdotool mousemove --sync --window "$1" "$2" "$3" click 1 || fail "click in window $1"
+    xdo mousemove --sync --window "$1" "$2" "$3" click 1 || fail "click in window $1"
 }
 
 clipboard()
