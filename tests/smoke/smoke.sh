@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# End-to-end smoke test: the real program on a virtual X screen with a window
+# manager, driven by real key presses and mouse clicks, as a user would. Each
+# step saves the document and compares the file with the bytes it must hold.
+#
+# Usage: smoke.sh PROGRAM OUTPUT_DIR   (screenshots of failed steps go to OUTPUT_DIR)
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+    echo "usage: $0 PROGRAM OUTPUT_DIR" >&2
+    exit 2
+fi
+PROGRAM="$(realpath "$1")"
+SHOT_DIR="$(realpath "$2")"
+HERE="$(cd "$(dirname "$0")" && pwd)"
+
+# Never type into the user's own display: always start a private virtual one.
+if [ -z "${VEXEL_SMOKE_ON_XVFB:-}" ]; then
+    for tool in xvfb-run xauth xdotool openbox xclip xxd; do
+        command -v "$tool" >/dev/null 2>&1 \
+            || { echo "smoke test needs '$tool': run scripts/install-deps.sh" >&2; exit 1; }
+    done
+    export VEXEL_SMOKE_ON_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$@" </dev/null
+fi
+
+source "$HERE/x11-helpers.sh"
+
+WORK="$(mktemp -d "${TMPDIR:-/tmp}/vexel-smoke.XXXXXX")"
+APP_PID=""
+WM_PID=""
+
+clean_up()
+{
+    local status=$?
+    # Each runs in a process group of its own, which goes as a whole.
+    for pid in $APP_PID $WM_PID; do
+        kill -TERM -- "-$pid" 2>/dev/null || true
+    done
+    # A program stuck in a modal loop may ignore the polite request.
+    for pid in $APP_PID $WM_PID; do
+        poll_gone "$pid" || kill -KILL -- "-$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$WORK"
+    exit "$status"
+}
+trap clean_up EXIT
+trap 'exit 1' INT TERM HUP
+
+gone() { ! kill -0 "$1" 2>/dev/null; }
+poll_gone() { SMOKE_WAIT=5 poll gone "$1"; }
+
+# Nothing of the test lands in the home folder.
+export VEXEL_PROFILE_DIR="$WORK/profile"
+export XDG_CONFIG_HOME="$WORK/config" XDG_CACHE_HOME="$WORK/cache"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$VEXEL_PROFILE_DIR" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR" "$SHOT_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+# --- The bytes: 00..3F, with "10 11" again at 0x30 and "20 21" again at 0x38.
+orig=()
+for i in $(seq 0 63); do orig+=("$(printf '%02x' "$i")"); done
+orig[48]=10 orig[49]=11 orig[56]=20 orig[57]=21
+
+FILE="$WORK/sample.bin"
+EXPECTED="$WORK/expected.bin"
+hex_to_file "${orig[*]}" "$FILE"
+
+save_and_expect()
+{
+    hex_to_file "$1" "$EXPECTED"
+    keys ctrl+s
+    wait_bytes "$EXPECTED" "$FILE"
+}
+
+step "start window manager"
+setsid openbox --sm-disable </dev/null >"$WORK/openbox.log" 2>&1 &
+WM_PID=$!
+# get_desktop answers only once a window manager runs.
+poll xdo get_desktop >/dev/null 2>&1 || fail "openbox did not start"
+
+step "open file"
+APP_LOG="$WORK/vexel.log"
+setsid "$PROGRAM" "$FILE" </dev/null >"$APP_LOG" 2>&1 &
+APP_PID=$!
+MAIN_WINDOW="$(wait_window '^Vexel' | head -n 1)"
+xdo windowactivate --sync "$MAIN_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+
+step "type digits in insert mode"
+# The hex pane has the focus; each pair of digits inserts one byte at the caret.
+type_text "a1b2"
+save_and_expect "a1 b2 ${orig[*]}"
+
+step "type digits in overwrite mode"
+keys Insert
+type_text "c3"
+state=(a1 b2 c3 "${orig[@]:1}")
+save_and_expect "${state[*]}"
+
+step "find from the toolbar box"
+# Ctrl+F puts the focus in the box; Return finds downward from the caret and
+# selects the hit; typing over a selection replaces it.
+keys ctrl+f
+type_text "1011"
+keys Return
+type_text "dd"
+state=(a1 b2 c3 "${orig[@]:1:15}" dd "${orig[@]:18}")
+save_and_expect "${state[*]}"
+
+step "find a prefix of a remembered text"
+# "1011" is in the history now: "10" must be searched as typed, not completed.
+keys ctrl+f
+type_text "10"
+keys Return
+type_text "ee"
+state[49]=ee
+save_and_expect "${state[*]}"
+
+step "replace all"
+keys alt+e e
+DIALOG="$(wait_window '^置換$' | head -n 1)"
+# The find text starts selected, so typing replaces the remembered one.
+type_text "2021"
+keys alt+p
+type_text "fe"
+# The third button of the right column: すべて置換.
+width="$(xdo getwindowgeometry --shell "$DIALOG" | sed -n 's/^WIDTH=//p')"
+click_in "$DIALOG" $((width - 60)) 78
+# The box telling the count has the same title as the dialog.
+BOX="$(wait_new_window '^置換$' "$DIALOG")"
+poll is_active "$BOX" || fail "the count box did not get the focus"
+keys Return
+# After a replacement the dialog closes with the box.
+wait_window_gone '^置換$'
+state_text="${state[*]}"
+save_and_expect "${state_text//20 21/fe}"
+
+step "cut in the toolbar box"
+# Ctrl+A and Ctrl+X belong to the box while it has the focus: its text goes
+# to the clipboard and the document keeps its bytes.
+keys ctrl+f
+keys ctrl+a ctrl+x
+poll clipboard_is "10" || fail "the clipboard holds '$(clipboard)', not the box's text"
+save_and_expect "${state_text//20 21/fe}"
+
+step "quit"
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+status=0
+wait "$APP_PID" || status=$?
+APP_PID=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+cmp "$EXPECTED" "$FILE" || fail "quitting changed the file"
+
+echo "smoke test passed"
