@@ -79,40 +79,42 @@ bool CAtomicFileWriter::Open()
     if (folder.empty())
         folder = ".";
     struct stat old {};
-    if (::stat(m_strTarget.c_str(), &old) != 0) {
-        if (errno != ENOENT || !CreateTemp(folder))
+    if (::stat(m_strTarget.c_str(), &old) == 0) {
+        if (!S_ISREG(old.st_mode) || !OpenExisting(folder))
             return false;
-        if (!m_bUnnamed)
-            m_nMode = NewFileMode();
-    } else {
-        // Only a regular file that may be written as it stands: replacing a
-        // read-only one through its folder would bypass its protection. Not
-        // blocking, should it have become a FIFO since.
-        if (!S_ISREG(old.st_mode))
-            return false;
-        const int fd = ::open(m_strTarget.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        if (::fstat(fd, &old) != 0 || !S_ISREG(old.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
-            ::close(fd);
-            return false;
-        }
-        m_bInPlace = old.st_nlink > 1 || !CreateTemp(folder) || !TakeOwner(old.st_uid, old.st_gid);
-        m_nMode = old.st_mode & 07777;
-        if (!m_bInPlace) {
-            ::close(fd);
-        } else {
-            Discard();
-            // No truncation yet: the old content stays until the new one is written.
-            m_pFile = ::fdopen(fd, "wb");
-            if (!m_pFile) {
-                ::close(fd);
-                return false;
-            }
-        }
+    } else if (errno != ENOENT || !CreateTemp(folder)) {
+        return false;
+    } else if (!m_bUnnamed) {
+        m_nMode = NewFileMode();
     }
     std::setvbuf(m_pFile, nullptr, _IONBF, 0); // callers write in large chunks of their own
     return true;
+}
+
+// Only a regular file that may be written as it stands: replacing a read-only
+// one through its folder would bypass its protection. Opened without blocking,
+// should it have become a FIFO since it was looked at.
+bool CAtomicFileWriter::OpenExisting(const std::string& folder)
+{
+    const int fd = ::open(m_strTarget.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat old {};
+    if (fd < 0 || ::fstat(fd, &old) != 0 || !S_ISREG(old.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    m_bInPlace = old.st_nlink > 1 || !CreateTemp(folder) || !TakeOwner(old.st_uid, old.st_gid);
+    m_nMode = old.st_mode & 07777;
+    if (!m_bInPlace) {
+        ::close(fd);
+        return true;
+    }
+    Discard();
+    // No truncation yet: the old content stays until the new one is written.
+    m_pFile = ::fdopen(fd, "wb");
+    if (!m_pFile)
+        ::close(fd);
+    return m_pFile != nullptr;
 }
 
 bool CAtomicFileWriter::CreateTemp(const std::string& folder)

@@ -35,6 +35,7 @@ public:
     [[nodiscard]] static bool WriteWhole(const std::string& target, const void* bytes, size_t n);
 
 private:
+    [[nodiscard]] bool OpenExisting(const std::string& folder);
     [[nodiscard]] bool CreateTemp(const std::string& folder);
     [[nodiscard]] bool TakeOwner(uid_t uid, gid_t gid);
     [[nodiscard]] bool CommitInPlace(int fd);
