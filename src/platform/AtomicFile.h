@@ -1,6 +1,8 @@
 // Whole-file reads and atomic whole-file writes: a write goes to a new file
 // beside the target and is renamed over it, so a reader sees the old or the
-// new content, never a mixture, and a failed write leaves the old file intact.
+// new content, never a mixture, and a failed write leaves the old file intact
+// (unless, as CAtomicFileWriter tells, the file can only be kept what it is by
+// writing it in place).
 #pragma once
 
 #include <optional>
@@ -27,5 +29,6 @@ struct SmallFile
 SmallFile ReadSmallFile(const std::string& path, size_t maxBytes);
 
 // Creates the folder when missing; otherwise as CAtomicFileWriter: a link is
-// written through, an existing file keeps its permissions, a read-only one is refused.
+// written through, an existing file keeps its owner, group and mode, a
+// read-only one is refused.
 [[nodiscard]] bool WriteFileAtomic(const std::string& path, std::string_view bytes);

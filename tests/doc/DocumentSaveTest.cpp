@@ -127,7 +127,7 @@ TEST(DocumentSave, TargetThatCannotBeReplacedIsAnInvalidName)
     EXPECT_EQ(Texts({StringId::IdsInvalidFileName, StringId::IdsInvalidFileName}), sink.texts);
 }
 
-TEST(DocumentSave, ReadOnlyFolderKeepsTheOldFile)
+TEST(DocumentSave, WritableFileInAReadOnlyFolderIsSavedInPlace)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop the super-user";
@@ -136,12 +136,12 @@ TEST(DocumentSave, ReadOnlyFolderKeepsTheOldFile)
     auto doc = doctest::OpenDoc(dir, "a.bin", {1, 2, 3}, CLumoDoc::kBinaryMode);
     ASSERT_TRUE(doc);
     fs::create_directory(dir / "locked");
-    doctest::WriteFile(dir / "locked/old.bin", {9, 9});
+    doctest::WriteFile(dir / "locked/old.bin", {9, 9, 9, 9});
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(doc->OnSaveDocument(dir / "locked/old.bin"));
+    EXPECT_TRUE(doc->OnSaveDocument(dir / "locked/old.bin"));
     fs::permissions(dir / "locked", fs::perms::owner_all);
-    EXPECT_EQ((Bytes{9, 9}), doctest::ReadFile(dir / "locked/old.bin"));
-    EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsInvalidFileName)}, sink.texts);
+    EXPECT_EQ((Bytes{1, 2, 3}), doctest::ReadFile(dir / "locked/old.bin"));
+    EXPECT_TRUE(sink.texts.empty());
 }
 
 TEST(DocumentSave, SaveKeepsPermissionBitsAndFollowsLinks)
