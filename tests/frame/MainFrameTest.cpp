@@ -9,6 +9,7 @@
 #include "frame/CDocTabBar.h"
 #include "frame/CFrameStatusBar.h"
 #include "frame/CMainFrame.h"
+#include "FrameFixture.h"
 #include "frame/Resources.h"
 #include "platform/ProfileFile.h"
 #include "support/CRecordingSink.h"
@@ -37,30 +38,8 @@
 
 namespace {
 
-struct MainFrameTest : ::testing::Test
+struct MainFrameTest : FrameFixture
 {
-    void SetUp() override
-    {
-        g_settings = CSettings();
-        profile = std::make_unique<CProfileFile>(dir / "vexel.ini");
-        frame = std::make_unique<CMainFrame>(*profile, recent);
-        frame->resize(900, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    }
-    void TearDown() override
-    {
-        frame.reset();
-        g_settings = CSettings();
-    }
-
-    std::string makeFile(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = dir / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
     QStringList menuTitles() const
     {
         QStringList titles;
@@ -76,18 +55,6 @@ struct MainFrameTest : ::testing::Test
             texts << frame->tabBar()->tabs()->tabText(i);
         return texts;
     }
-
-    bool enabled(uint16_t id) const
-    {
-        frame->commands().updateStates(frame->commandContext());
-        return frame->commands().action(id)->isEnabled();
-    }
-
-    CScopedTempDir dir;
-    CRecordingSink sink;
-    CRecentFileList recent;
-    std::unique_ptr<CProfileFile> profile;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "frame/CCommandActions.h"
 #include "frame/CFrameStatusBar.h"
 #include "frame/CMainFrame.h"
+#include "FrameFixture.h"
 #include "frame/MenuTable.h"
 #include "platform/ProfileFile.h"
 #include "support/CScopedTempDir.h"
@@ -81,31 +82,24 @@ struct CBoxAnswerer
     int m_nTicks = 0;
 };
 
-struct UserPathTest : ::testing::Test
+struct UserPathTest : FrameFixture
 {
     void SetUp() override
     {
-        g_settings = CSettings();
         g_findHistory.clear();
         g_replaceHistory.clear();
         m_pPreviousSink = SetMessageSink(&boxes);
-        profile = std::make_unique<CProfileFile>(dir / "vexel.ini");
-        frame = std::make_unique<CMainFrame>(*profile, recent);
-        frame->resize(900, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        FrameFixture::SetUp();
     }
     void TearDown() override
     {
-        frame.reset();
+        FrameFixture::TearDown();
         SetMessageSink(m_pPreviousSink);
-        g_settings = CSettings();
     }
 
     CLumoDoc* open(const std::string& name, const std::string& bytes)
     {
-        WriteFile(dir / name, bytes);
-        CLumoDoc* doc = frame->openBinaryDocument(dir / name);
+        CLumoDoc* doc = frame->openBinaryDocument(makeFile(name, bytes));
         // A box shown on the way took the activation; the window manager gives it back.
         QApplication::setActiveWindow(frame.get());
         if (doc)
@@ -114,18 +108,9 @@ struct UserPathTest : ::testing::Test
     }
     CLumoBV* pane() const { return frame->docTemplate().activeView()->hexPane(); }
     QComboBox* findBox() const { return frame->findChild<QComboBox*>(); }
-    bool enabled(uint16_t id) const
-    {
-        frame->commands().updateStates(frame->commandContext());
-        return frame->commands().action(id)->isEnabled();
-    }
 
-    CScopedTempDir dir;
     CDialogMessageSink boxes;
     CMessageSink* m_pPreviousSink = nullptr;
-    CRecentFileList recent;
-    std::unique_ptr<CProfileFile> profile;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 } // namespace
