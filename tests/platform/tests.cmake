@@ -2,5 +2,6 @@
 target_sources(vexel_core_tests PRIVATE
   platform/Cp932Test.cpp
   platform/ProfileFileTest.cpp
+  platform/PrivateRuntimeDirTest.cpp
   platform/ProgramPathsTest.cpp
 )
