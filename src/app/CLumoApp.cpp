@@ -1,6 +1,7 @@
 #include "app/CLumoApp.h"
 
 #include "app/CInstanceChannel.h"
+#include "app/InstanceMessage.h"
 #include "app/QtTranslations.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
@@ -14,8 +15,6 @@
 #include <QMdiSubWindow>
 
 namespace {
-// The file names one start hands over at most.
-constexpr size_t kMaxHandOverNames = 20;
 // A cabinet argument is taken when it has 1 to 259 characters.
 constexpr size_t kMaxCabinetArgument = 259;
 } // namespace
@@ -85,6 +84,10 @@ bool CLumoApp::handOverToRunningInstance()
     if (m_pProfile->getInt(kSettingsSection, "MultiInstance", 1) != 0)
         return false;
     m_pChannel = std::make_unique<CInstanceChannel>();
+    // Without a directory only this user can enter, a socket found could be
+    // anyone's: run on our own, without serving either.
+    if (!m_pChannel->isUsable())
+        return false;
     if (m_commandLine.file.empty()) {
         if (m_pChannel->tryHandOver({})) {
             MessageBeep(-1); // a second start without a file has nothing to hand over

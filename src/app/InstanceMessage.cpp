@@ -97,24 +97,19 @@ std::optional<std::string> ParseOpenRequest(std::string_view text)
     return std::string(name);
 }
 
-std::string InstanceServerName(std::string_view programBaseName, std::string_view userName)
+std::string InstanceSocketName(std::string_view programBaseName)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
-    const auto append = [&](std::string_view part) {
-        for (const char c : part) {
-            if (IsPlainNameByte(c)) {
-                out += c;
-            } else {
-                const auto b = static_cast<uint8_t>(c);
-                out += '%';
-                out += kHex[b >> 4];
-                out += kHex[b & 0x0F];
-            }
+    for (const char c : programBaseName) {
+        if (IsPlainNameByte(c)) {
+            out += c;
+        } else {
+            const auto b = static_cast<uint8_t>(c);
+            out += '%';
+            out += kHex[b >> 4];
+            out += kHex[b & 0x0F];
         }
-    };
-    append(programBaseName);
-    out += '-';
-    append(userName);
-    return out;
+    }
+    return out + ".instance";
 }

@@ -13,6 +13,8 @@
 inline constexpr size_t kMaxRequestName = 4095;
 // Every request on the channel ends with this byte; names never hold it.
 inline constexpr char kRequestTerminator = '\n';
+// The file names one start hands over at most.
+inline constexpr size_t kMaxHandOverNames = 20;
 // The running instance answers each request it took with this line.
 inline constexpr std::string_view kRequestAcknowledgement = "ok\n";
 
@@ -33,6 +35,7 @@ size_t MaxOpenRequestLength();
 // first quote and the last, so a name may itself hold quotes.
 std::optional<std::string> ParseOpenRequest(std::string_view text);
 
-// The local server name of one program and user: "<program>-<user>", each byte
-// outside [A-Za-z0-9._] written as %XX so that distinct names stay distinct.
-std::string InstanceServerName(std::string_view programBaseName, std::string_view userName);
+// The socket's file name for one program in the user's private directory:
+// "<program>.instance", each byte outside [A-Za-z0-9._] written as %XX, so
+// that any base name makes one plain file name and distinct ones stay distinct.
+std::string InstanceSocketName(std::string_view programBaseName);

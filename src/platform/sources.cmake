@@ -14,3 +14,4 @@ target_sources(vexel_core PRIVATE
 target_sources(vexel_core PRIVATE platform/DisplayCheck.cpp)
 target_sources(vexel_gui PRIVATE platform/CellTextOut.cpp)
 target_sources(vexel_core PRIVATE platform/VirtualKeys.cpp)
+target_sources(vexel_core PRIVATE platform/PrivateRuntimeDir.cpp)

@@ -21,6 +21,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/resource.h>
+
 namespace {
 
 struct HandOverTest : ::testing::Test
@@ -33,15 +35,24 @@ struct HandOverTest : ::testing::Test
         iniTime = std::filesystem::last_write_time(dir / "vexel.ini");
     }
 
-    // Starts the built program with the test's own user name, so that it
-    // meets the channel of this test and never a program the user runs.
+    // The built program, with this test's profile and the run's own runtime
+    // directory, so that it meets the channel of this test and never a
+    // program the user runs.
     QProcessEnvironment programEnvironment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("VEXEL_PROFILE_DIR", QString::fromStdString(dir.path()));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("USER", user);
         return environment;
+    }
+
+    // Starts the built program as the running instance; true once it serves.
+    bool startFirst(QProcess& first)
+    {
+        first.setProcessEnvironment(programEnvironment());
+        first.start(VEXEL_BINARY, {});
+        return first.waitForStarted(10000)
+            && QTest::qWaitFor([&] { return programChannel.tryHandOver({}); }, 15000);
     }
 
     int runSecondStart(const QStringList& arguments)
@@ -65,7 +76,7 @@ struct HandOverTest : ::testing::Test
 
     CScopedTempDir dir;
     CRecordingSink sink;
-    QString user = QStringLiteral("vexel-test-%1").arg(QCoreApplication::applicationPid());
+    CInstanceChannel programChannel{QString::fromStdString(InstanceSocketName("vexel"))};
     std::string iniBefore;
     std::filesystem::file_time_type iniTime;
 };
@@ -77,9 +88,8 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
     CProfileFile profile(dir / "vexel.ini");
     CRecentFileList recent;
     CMainFrame frame(profile, recent);
-    CInstanceChannel channel(QString::fromStdString(InstanceServerName("vexel", user.toStdString())));
-    ASSERT_TRUE(channel.listen());
-    frame.serveInstanceChannel(channel);
+    ASSERT_TRUE(programChannel.listen());
+    frame.serveInstanceChannel(programChannel);
 
     const std::string file = dir / "a.bin";
     std::ofstream(file, std::ios::binary) << "hand over";
@@ -102,18 +112,39 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
 TEST_F(HandOverTest, TwoRealProcessesMeetAndTheSecondEndsAtOnce)
 {
     QProcess first;
-    first.setProcessEnvironment(programEnvironment());
-    first.start(VEXEL_BINARY, {});
-    ASSERT_TRUE(first.waitForStarted(10000));
-    // Wait until the first instance serves its channel.
-    CInstanceChannel probe(QString::fromStdString(InstanceServerName("vexel", user.toStdString())));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.tryHandOver({}); }, 15000));
+    ASSERT_TRUE(startFirst(first));
 
     const std::string file = dir / "b.bin";
     std::ofstream(file, std::ios::binary) << "x";
     const std::string iniWhileRunning = ReadFile(dir / "vexel.ini");
     EXPECT_EQ(runSecondStart({ QString::fromStdString(file) }), 0);
     EXPECT_EQ(ReadFile(dir / "vexel.ini"), iniWhileRunning);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished(5000);
+}
+
+TEST_F(HandOverTest, AFloodOfFailingRequestsNeitherCrashesNorBlocksTheRunningProgram)
+{
+    QProcess first;
+    // A small stack: boxes nested one in the other per request would run out
+    // of it long before the flood ends.
+    first.setChildProcessModifier([] {
+        const rlimit limit{1 << 20, 1 << 20};
+        ::setrlimit(RLIMIT_STACK, &limit);
+    });
+    ASSERT_TRUE(startFirst(first));
+
+    // 3,000 requests for a missing file: the first failure shows a box that
+    // nobody here answers, and the rest wait behind it.
+    const std::vector<std::string> missing(kMaxHandOverNames, dir / "missing.bin");
+    for (int start = 0; start < 3000 / int(kMaxHandOverNames); ++start)
+        ASSERT_TRUE(programChannel.tryHandOver(missing)) << "start " << start;
+
+    const std::string file = dir / "c.bin";
+    std::ofstream(file, std::ios::binary) << "x";
+    EXPECT_EQ(runSecondStart({ QString::fromStdString(file) }), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
 
     first.kill();
