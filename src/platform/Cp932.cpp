@@ -120,10 +120,11 @@ const DecodeTable& Table()
 // Decodes s[from..chunkEnd) (a pair may take one byte beyond, up to n) into
 // dst, which has room for three bytes per input byte consumed. Answers the
 // next input position; dst is advanced past the output.
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
 size_t DecodeChunk(const DecodeTable& t, const uint8_t* s, size_t from, size_t chunkEnd, size_t n,
                    char*& dst)
 {
-    constexpr uint64_t kHighBits = 0x8080808080808080ull;
     size_t i = from;
     char* d = dst;
     while (i < chunkEnd) {
@@ -205,6 +206,31 @@ size_t ConvertToUtf8(const uint8_t* s, size_t n, char* out)
     char* d = out;
     DecodeChunk(Table(), s, 0, n, n, d);
     return static_cast<size_t>(d - out);
+}
+
+size_t ConvertToUtf8InPlace(uint8_t* s, size_t n, size_t asciiPrefix)
+{
+    const DecodeTable& t = Table();
+    // Bytes below 0x80 stand for themselves: conversion starts at the first other one.
+    size_t k = 0;
+    if (t.bAsciiIdentity) {
+        k = asciiPrefix;
+        for (uint64_t word; k + 8 <= n; k += 8) {
+            std::memcpy(&word, s + k, 8);
+            if (word & kHighBits)
+                break;
+        }
+        while (k < n && s[k] < 0x80)
+            ++k;
+        if (k == n)
+            return n;
+    }
+    uint8_t copy[kMaxInPlace];
+    const size_t m = n - k;
+    std::memcpy(copy, s + k, m);
+    char* d = reinterpret_cast<char*>(s + k);
+    DecodeChunk(t, copy, 0, m, m, d);
+    return static_cast<size_t>(d - reinterpret_cast<char*>(s));
 }
 
 void AppendUtf8(std::string& out, const uint8_t* s, size_t n)
