@@ -317,25 +317,33 @@ TEST_F(DumpCommand, FileOfFiveGibibytesIsDumpedWholeInConstantMemory)
     ASSERT_EQ(::pwrite(fd, "END!", 4, static_cast<off_t>(size - 4)), 4);
     ::close(fd);
 
+    // 64 bytes a line, blocks of 8; lines past 4 GiB have nine address digits,
+    // the ninth taking the blank column as decimal addresses do.
+    const auto line = [](const std::string& address, const std::string& bytes, const std::string& chars) {
+        std::string text = address + (address.size() == 8 ? "  " : " ");
+        for (size_t i = 0; i < 64; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X ", static_cast<uint8_t>(i < bytes.size() ? bytes[i] : 0));
+            text += hex + std::string(i % 8 == 7 ? " " : "");
+        }
+        return text + chars + "\r\n";
+    };
     CLineProbe probe;
-    const uint64_t pairLine = 2 + 0xFFFFFFF0 / 16;  // after the heading and the rule
+    const uint64_t pairLine = 2 + 0xFFFFFFC0 / 64;  // after the heading and the rule
     probe.kept[pairLine] = "";
     probe.kept[pairLine + 1] = "";
     std::FILE* out = probe.open();
     std::FILE* err = std::tmpfile();
-    EXPECT_EQ(RunWith({ "--dump", path }, out, err), 0);
+    EXPECT_EQ(RunWith({ "--dump", "--bytes-per-line", "64", path }, out, err), 0);
     std::fclose(out);
     EXPECT_NE(ReadAll(err).find("文字数オーバー"), std::string::npos);
 
-    const std::string zeros = "00 00 00 00 00 00 00 00  00 00 00 00 ";
-    EXPECT_EQ(probe.lines, 2 + size / 16);
+    EXPECT_EQ(probe.lines, 2 + size / 64);
     EXPECT_EQ(probe.kept[pairLine],
-              "FFFFFFF0  " + zeros + "00 00 00 82  ...............あ\r\n");
-    // Nine digits take the blank column, as decimal addresses do.
-    EXPECT_EQ(probe.kept[pairLine + 1],
-              "100000000 A0 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00   ............... \r\n");
+              line("FFFFFFC0", std::string(63, '\0') + "\x82", std::string(63, '.') + "あ"));
+    EXPECT_EQ(probe.kept[pairLine + 1], line("100000000", "\xA0", " " + std::string(63, '.') + " "));
     EXPECT_EQ(probe.tail.substr(probe.tail.rfind("\r\n", probe.tail.size() - 3) + 2),
-              "13FFFFFF0 " + zeros + "45 4E 44 21  ............END! \r\n");
+              line("13FFFFFC0", std::string(60, '\0') + "END!", std::string(60, '.') + "END! "));
     rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     EXPECT_LT(usage.ru_maxrss, 200 * 1024);  // kilobytes
