@@ -169,9 +169,14 @@ void ApplyToSettings(const DumpOptions& options, CSettings& s)
         (s.HexAddress ? s.HexBlockBytes : s.DecimalBlockBytes) = *options.block;
 }
 
-int Fail(std::FILE* err, const std::string& text, int status = 2)
+void Say(std::FILE* err, const std::string& text)
 {
     std::fprintf(err, "vexel: %s\n", text.c_str());
+}
+
+int Fail(std::FILE* err, const std::string& text, int status = 2)
+{
+    Say(err, text);
     return status;
 }
 
@@ -204,10 +209,9 @@ int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     // The editor would open only the front of such a file; the dump has it all.
     const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
     if (outcome.bytes > limit) {
-        std::fprintf(err, "vexel: %s '%s' has %llu bytes; the editor loads only the first %u "
-                          "(the dump shows them all)\n",
-                     LoadString(StringId::IdsTooLarge), options.file.c_str(),
-                     static_cast<unsigned long long>(outcome.bytes), limit);
+        Say(err, std::string(LoadString(StringId::IdsTooLarge)) + " '" + options.file + "' has "
+                     + std::to_string(outcome.bytes) + " bytes; the editor loads only the first "
+                     + std::to_string(limit) + " (the dump shows them all)");
     }
     return 0;
 }

@@ -210,13 +210,6 @@ uint16_t SjisToJis(uint16_t sjis)
 }
 
 
-size_t ConvertToUtf8(const uint8_t* s, size_t n, char* out)
-{
-    char* d = out;
-    DecodeChunk(Table(), s, 0, n, n, d);
-    return static_cast<size_t>(d - out);
-}
-
 size_t ConvertToUtf8InPlace(uint8_t* s, size_t n, size_t asciiPrefix)
 {
     const DecodeTable& t = Table();
