@@ -1,25 +1,22 @@
 #include "app/DumpCommand.h"
 
+#include "app/DumpWriter.h"
 #include "app/Settings.h"
-#include "binpane/DocDumpSource.h"
-#include "binpane/DumpLayout.h"
-#include "doc/CLumoDoc.h"
-#include "platform/Cp932.h"
-#include "platform/Messages.h"
+#include "binpane/DumpGeometry.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
+#include "platform/StringTable.h"
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
-#include <vector>
+#include <unistd.h>
 
 namespace {
-
-constexpr size_t kBufferSize = 1 << 20;
 
 constexpr char kHelp[] =
     "Usage: vexel [options] [FILE]\n"
@@ -60,25 +57,6 @@ struct DumpOptions
     bool utf8 = true;
     bool help = false;
     std::string file;
-};
-
-// Collects what the document says while it loads, so that a failure gives one
-// line and a warning (a file cut at the size limit) still reaches the user.
-class CCollectingSink final : public CMessageSink
-{
-public:
-    MsgAnswer showMessage(const std::string& text, const std::string&, MsgButtons buttons,
-                          MsgIcon) override
-    {
-        m_texts.push_back(text);
-        return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok
-                                                                             : MsgAnswer::Yes;
-    }
-    void beep(int) override {}
-    const std::vector<std::string>& texts() const { return m_texts; }
-
-private:
-    std::vector<std::string> m_texts;
 };
 
 std::optional<int> ParseNumber(std::string_view text, int low, int high)
@@ -167,18 +145,29 @@ std::string ParseArguments(int argc, char** argv, DumpOptions& options)
     return options.file.empty() && !options.help ? "no file given" : "";
 }
 
-std::string CheckReadable(const std::string& path)
+// Opens the file for reading, refusing anything but a regular file by its type
+// first: a FIFO or a device could block the open or the reads for ever, or
+// never end. Answers the descriptor, or -1 with the reason in `why`.
+int OpenInput(const std::string& path, std::string& why)
 {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return "cannot read '" + path + "': " + std::strerror(errno);
-    if (S_ISDIR(st.st_mode))
-        return "'" + path + "' is a directory";
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return "cannot read '" + path + "': " + std::strerror(errno);
-    std::fclose(f);
-    return "";
+    if (::stat(path.c_str(), &st) != 0) {
+        why = "cannot read '" + path + "': " + std::strerror(errno);
+        return -1;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        why = "'" + path + "' is a directory";
+        return -1;
+    }
+    // Without blocking: the path may have become a FIFO since.
+    const int fd = S_ISREG(st.st_mode) ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return fd;
+    why = "cannot read '" + path + "': "
+        + (fd < 0 && S_ISREG(st.st_mode) ? std::strerror(errno) : "not a regular file");
+    if (fd >= 0)
+        ::close(fd);
+    return -1;
 }
 
 void ApplyToSettings(const DumpOptions& options, CSettings& s)
@@ -193,39 +182,14 @@ void ApplyToSettings(const DumpOptions& options, CSettings& s)
         (s.HexAddress ? s.HexBlockBytes : s.DecimalBlockBytes) = *options.block;
 }
 
-// Writes n bytes of dump text, converted to UTF-8 when asked. Lines end in
-// CR LF, so a buffer of whole lines never cuts a character in two.
-bool WriteOut(const uint8_t* text, size_t n, bool utf8, std::vector<char>& scratch, std::FILE* out)
+void Say(std::FILE* err, const std::string& text)
 {
-    if (!utf8)
-        return std::fwrite(text, 1, n, out) == n;
-    const size_t length = cp932::ConvertToUtf8(text, n, scratch.data());
-    return std::fwrite(scratch.data(), 1, length, out) == length;
-}
-
-// Gathers the lines in one large buffer and writes it whenever it is full.
-bool WriteDump(CDumpLayout& layout, bool utf8, std::FILE* out)
-{
-    std::vector<uint8_t> buffer(kBufferSize);
-    std::vector<char> scratch(utf8 ? 3 * kBufferSize + 3 : 0);
-    size_t used = 0;
-    used += static_cast<size_t>(layout.formatHeadingLine(buffer.data(), false));
-    used += static_cast<size_t>(layout.formatRuleLine(buffer.data() + used));
-    const uint32_t lines = layout.lineCount();
-    for (uint32_t line = 0; line < lines; ++line) {
-        if (used + CDumpLayout::kLineBufferSize > buffer.size()) {
-            if (!WriteOut(buffer.data(), used, utf8, scratch, out))
-                return false;
-            used = 0;
-        }
-        used += static_cast<size_t>(layout.formatDumpLine(line, buffer.data() + used));
-    }
-    return WriteOut(buffer.data(), used, utf8, scratch, out) && std::fflush(out) == 0;
+    std::fprintf(err, "vexel: %s\n", text.c_str());
 }
 
 int Fail(std::FILE* err, const std::string& text, int status = 2)
 {
-    std::fprintf(err, "vexel: %s\n", text.c_str());
+    Say(err, text);
     return status;
 }
 
@@ -241,29 +205,26 @@ int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
         std::fputs(kHelp, out);
         return 0;
     }
-    if (const std::string unreadable = CheckReadable(options.file); !unreadable.empty())
-        return Fail(err, unreadable);
-
     CSettings settings;
     LoadSettings(CProfileFile(paths::ProfileFilePath()), settings);
     ApplyToSettings(options, settings);
-
-    CCollectingSink sink;
-    CMessageSink* previous = SetMessageSink(&sink);
-    g_nNextDocMode = CLumoDoc::kBinaryMode;
-    CLumoDoc doc;
-    const bool loaded = doc.m_pRowStart && doc.OnOpenDocument(options.file);
-    SetMessageSink(previous);
-    if (!loaded) {
-        const std::string why = sink.texts().empty() ? "" : ": " + sink.texts().front();
-        return Fail(err, "cannot load '" + options.file + "'" + why);
+    std::string why;
+    const int fd = OpenInput(options.file, why);
+    if (fd < 0)
+        return Fail(err, why);
+    const DumpOutcome outcome = WriteFileDump(fd, settings, options.utf8, out);
+    const int failure = errno;
+    ::close(fd);
+    if (outcome.result == DumpResult::ReadFailed)
+        return Fail(err, "cannot read '" + options.file + "': " + std::strerror(failure));
+    if (outcome.result == DumpResult::WriteFailed)
+        return Fail(err, std::string("cannot write the dump: ") + std::strerror(failure), 1);
+    // The editor would open only the front of such a file; the dump has it all.
+    const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
+    if (outcome.bytes > limit) {
+        Say(err, std::string(LoadString(StringId::IdsTooLarge)) + " '" + options.file + "' has "
+                     + std::to_string(outcome.bytes) + " bytes; the editor loads only the first "
+                     + std::to_string(limit) + " (the dump shows them all)");
     }
-    for (const std::string& text : sink.texts())
-        std::fprintf(err, "vexel: %s\n", text.c_str());
-
-    CDocDumpSource source(doc);
-    CDumpLayout layout(source, settings);
-    if (!WriteDump(layout, options.utf8, out))
-        return Fail(err, std::string("cannot write the dump: ") + std::strerror(errno), 1);
     return 0;
 }

@@ -2,17 +2,18 @@
 
 #include "doc/CLumoDoc.h"
 
-uint32_t CDocDumpSource::size() const
+uint64_t CDocDumpSource::size() const
 {
     return m_doc.m_nDataSize;
 }
 
-uint8_t CDocDumpSource::byteAt(uint32_t pos)
+uint8_t CDocDumpSource::byteAt(uint64_t pos)
 {
-    return m_pBlock ? m_pBlock[pos] : m_doc.m_image.GetAt(pos);
+    // A document's positions fit in 32 bits.
+    return m_pBlock ? m_pBlock[pos] : m_doc.m_image.GetAt(static_cast<uint32_t>(pos));
 }
 
-const uint8_t* CDocDumpSource::span(uint32_t pos, uint32_t n)
+const uint8_t* CDocDumpSource::span(uint64_t pos, uint32_t n)
 {
     if (m_pBlock)
         return m_pBlock + pos;
@@ -20,7 +21,7 @@ const uint8_t* CDocDumpSource::span(uint32_t pos, uint32_t n)
     // With edits still in the window, a block pointer would cost a write-back
     // (moving the whole tail): read through the window instead.
     if (image.IsWindowChanged())
-        return image.GetSpanPointer(pos, n);
+        return image.GetSpanPointer(static_cast<uint32_t>(pos), n);
     m_pBlock = image.GetPointer(0);
     return m_pBlock + pos;
 }

@@ -11,9 +11,9 @@ class CDocDumpSource final : public CDumpSource
 public:
     explicit CDocDumpSource(CLumoDoc& doc) : m_doc(doc) {}
 
-    uint32_t size() const override;
-    uint8_t byteAt(uint32_t pos) override;
-    const uint8_t* span(uint32_t pos, uint32_t n) override;
+    uint64_t size() const override;
+    uint8_t byteAt(uint64_t pos) override;
+    const uint8_t* span(uint64_t pos, uint32_t n) override;
 
 private:
     CLumoDoc& m_doc;

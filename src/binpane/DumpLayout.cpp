@@ -40,10 +40,10 @@ uint8_t DummyCell(const std::string& dummy)
     return b < 0x20 || cp932::IsLeadByte(b) ? '.' : b;
 }
 
-// At least eight digits; offsets from 100,000,000 on take a ninth.
-int PutDecimal(uint32_t value, uint8_t* out)
+// At least eight digits; offsets from 100,000,000 on take a ninth, and so on.
+int PutDecimal(uint64_t value, uint8_t* out)
 {
-    uint8_t digits[10];
+    uint8_t digits[20];
     int n = 0;
     do {
         digits[n++] = static_cast<uint8_t>('0' + value % 10);
@@ -84,6 +84,23 @@ void CopyShowingControls(const uint8_t* s, int n, uint8_t* out)
         out[i] = s[i] < 0x20 ? '.' : s[i];
 }
 
+// Hexadecimal digits of an offset of 4 GiB or more (nine at least).
+int PutLongHex(uint64_t value, uint8_t* out)
+{
+    int n = 0;
+    for (uint64_t v = value; v; v >>= 4)
+        ++n;
+    for (int i = n; i-- > 0; value >>= 4)
+        out[i] = static_cast<uint8_t>(kHexDigits[value & 0xF]);
+    return n;
+}
+
+uint64_t LinesOf(uint64_t size, int bytesPerLine)
+{
+    const auto b = static_cast<uint64_t>(bytesPerLine);
+    return size / b + (size % b ? 1 : 0);
+}
+
 } // namespace
 
 CDumpLayout::CDumpLayout(CDumpSource& source) : CDumpLayout(source, g_settings) {}
@@ -92,8 +109,7 @@ CDumpLayout::CDumpLayout(CDumpSource& source, const CSettings& settings)
     : m_source(source),
       m_nSize(source.size()),
       m_geometry(CDumpGeometry::FromSettings(settings)),
-      m_nLines(m_nSize / static_cast<uint32_t>(m_geometry.B)
-               + (m_nSize % static_cast<uint32_t>(m_geometry.B) ? 1 : 0)),
+      m_nLines(LinesOf(m_nSize, m_geometry.B)),
       m_bHexAddress(settings.HexAddress != 0),
       m_nCode(settings.StrCodeType),
       m_bIgnore8bit(settings.Ignore8bitCode == 1),
@@ -110,17 +126,24 @@ CDumpLayout::CDumpLayout(CDumpSource& source, const CSettings& settings)
     }
 }
 
+void CDumpLayout::sourceGrew()
+{
+    m_nSize = m_source.size();
+    m_nLines = LinesOf(m_nSize, m_geometry.B);
+    m_lookBack.sourceGrew();
+}
+
 // The line's bytes and the one after it, copied out of the source: the copy
 // lets the compiler see them apart from the text being written, and the
 // look-back may read the source again meanwhile.
-void CDumpLayout::readLine(uint32_t line, LineBytes& lb)
+void CDumpLayout::readLine(uint64_t line, LineBytes& lb)
 {
     if (line >= m_nLines)
         return;
-    const auto b = static_cast<uint32_t>(m_geometry.B);
+    const auto b = static_cast<uint64_t>(m_geometry.B);
     lb.p0 = line * b;
     lb.n = static_cast<int>(std::min(b, m_nSize - lb.p0));
-    lb.hasNext = lb.p0 + static_cast<uint32_t>(lb.n) < m_nSize;
+    lb.hasNext = lb.p0 + static_cast<uint64_t>(lb.n) < m_nSize;
     const uint32_t count = static_cast<uint32_t>(lb.n) + (lb.hasNext ? 1 : 0);
     constexpr uint32_t kWhole = sizeof lb.bytes;
     // A fixed-size copy is a few register moves; most lines can have one.
@@ -130,17 +153,28 @@ void CDumpLayout::readLine(uint32_t line, LineBytes& lb)
         std::memcpy(lb.bytes, m_source.span(lb.p0, count), count);
 }
 
-int CDumpLayout::formatAddress(uint32_t line, uint8_t* out) const
+int CDumpLayout::addressCells(uint64_t line) const
 {
-    const uint32_t offset = line * static_cast<uint32_t>(m_geometry.B);
+    const uint64_t offset = line * static_cast<uint64_t>(m_geometry.B);
+    if (offset < (m_bHexAddress ? uint64_t { 1 } << 32 : 100'000'000u))
+        return CDumpGeometry::kAddressCells;
+    uint8_t digits[20];
+    return formatAddress(line, digits);
+}
+
+int CDumpLayout::formatAddress(uint64_t line, uint8_t* out) const
+{
+    const uint64_t offset = line * static_cast<uint64_t>(m_geometry.B);
     if (!m_bHexAddress)
         return PutDecimal(offset, out);
+    if (offset >> 32)
+        return PutLongHex(offset, out);
     for (int i = 0; i < 4; ++i)
         std::memcpy(out + 2 * i, kHex.cells[(offset >> (24 - 8 * i)) & 0xFF], 2);
     return 8;
 }
 
-int CDumpLayout::formatLinePart(int part, uint32_t line, uint8_t* out)
+int CDumpLayout::formatLinePart(int part, uint64_t line, uint8_t* out)
 {
     if (part == 1)
         return formatAddress(line, out);
@@ -161,7 +195,7 @@ int CDumpLayout::formatCharacters(const LineBytes& lb, uint8_t* out)
     case kCodeJis:
     case kCodeEuc: return formatKanjiCode(lb, out);
     case kCodeUtf16: {
-        const bool full = lb.p0 + static_cast<uint32_t>(m_geometry.B) <= m_nSize;
+        const bool full = lb.p0 + static_cast<uint64_t>(m_geometry.B) <= m_nSize;
         return dumputf16::RowText(lb.bytes, lb.n, full, m_geometry.B, out);
     }
     default: return formatSjis(lb, out);
@@ -237,22 +271,25 @@ void CDumpLayout::formatHex(const LineBytes& lb, uint8_t* out) const
     }
 }
 
-int CDumpLayout::formatDumpLine(uint32_t line, uint8_t* out)
+int CDumpLayout::formatDumpLine(uint64_t line, uint8_t* out)
 {
     LineBytes lb;
     readLine(line, lb);
     const int c = m_geometry.C;
+    // Up to nine address cells leave a blank before the hex digits.
+    const int shift = std::max(0, addressCells(line) - (CDumpGeometry::kAddressCells + 1));
+    uint8_t* body = out + shift;
     // The hex cells of a full line leave no gap up to the character part.
     if (lb.n == m_geometry.B)
-        std::memcpy(out + CDumpGeometry::kAddressCells, "  ", 2);
+        std::memcpy(body + CDumpGeometry::kAddressCells, "  ", 2);
     else
-        std::memset(out, ' ', static_cast<size_t>(c));
+        std::memset(body, ' ', static_cast<size_t>(c));
+    formatHex(lb, body);
+    const int end = c + formatCharacters(lb, body + c);
     formatAddress(line, out);
-    formatHex(lb, out);
-    const int end = c + formatCharacters(lb, out + c);
-    out[end] = '\r';
-    out[end + 1] = '\n';
-    return end + 2;
+    body[end] = '\r';
+    body[end + 1] = '\n';
+    return shift + end + 2;
 }
 
 int CDumpLayout::formatHeadingLine(uint8_t* out, bool blankLine) const

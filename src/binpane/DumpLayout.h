@@ -30,42 +30,49 @@ public:
     const CDumpGeometry& geometry() const { return m_geometry; }
     int cellColumn(int part, int i) const { return m_geometry.cellColumn(part, i); }
     // ⌈size / bytes per line⌉; 0 for an empty source.
-    uint32_t lineCount() const { return m_nLines; }
+    uint64_t lineCount() const { return m_nLines; }
+    // The source has grown (a file still being read): the text of a line is
+    // final once the source holds the line and the byte after it, or all of
+    // the file.
+    void sourceGrew();
 
     // The text of part 1 (address), 2 (hex digits, no blanks) or 3 (characters)
     // of line L; answers the number of cells. Character k of part p stands at
-    // geometry().textColumn(p, k). The address has 8 cells, 9 for decimal
-    // offsets from 100,000,000 on (column 8 is a blank otherwise). A line past
-    // the end has an address but no hex or characters.
-    int formatLinePart(int part, uint32_t line, uint8_t* out);
+    // geometry().textColumn(p, k). The address has 8 cells, more for offsets
+    // that need more digits (decimal from 100,000,000 on, hexadecimal from
+    // 4 GiB on); the ninth takes column 8, a blank otherwise. A line past the
+    // end has an address but no hex or characters.
+    int formatLinePart(int part, uint64_t line, uint8_t* out);
     // The heading texts: "ADDRESS ", the byte numbers, the last digit of each.
     int formatHeadingPart(int part, uint8_t* out) const;
 
-    // Plain text with CR LF; each answers its length in bytes.
-    int formatDumpLine(uint32_t line, uint8_t* out);
+    // Plain text with CR LF; each answers its length in bytes. An address of
+    // ten or more digits pushes the rest of its line right, one column a digit.
+    int formatDumpLine(uint64_t line, uint8_t* out);
     int formatHeadingLine(uint8_t* out, bool blankLine) const;
     int formatRuleLine(uint8_t* out) const;
 
 private:
     struct LineBytes
     {
-        uint32_t p0 = 0;
+        uint64_t p0 = 0;
         int n = 0;              // bytes of the line
         bool hasNext = false;   // a file byte follows the line
         uint8_t bytes[CDumpGeometry::kMaxBytesPerLine + 1];  // and that byte
     };
 
-    void readLine(uint32_t line, LineBytes& lb);
-    int formatAddress(uint32_t line, uint8_t* out) const;
+    void readLine(uint64_t line, LineBytes& lb);
+    int addressCells(uint64_t line) const;
+    int formatAddress(uint64_t line, uint8_t* out) const;
     void formatHex(const LineBytes& lb, uint8_t* out) const;
     int formatCharacters(const LineBytes& lb, uint8_t* out);
     int formatSjis(const LineBytes& lb, uint8_t* out);
     int formatKanjiCode(const LineBytes& lb, uint8_t* out);
 
     CDumpSource& m_source;
-    uint32_t m_nSize;
+    uint64_t m_nSize;
     CDumpGeometry m_geometry;
-    uint32_t m_nLines;
+    uint64_t m_nLines;
     bool m_bHexAddress;
     int m_nCode;
     bool m_bIgnore8bit;

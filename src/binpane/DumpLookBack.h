@@ -35,60 +35,64 @@ public:
     // number of lead bytes stands right before it (such a run always starts
     // at a character boundary: after a non-lead byte, or at the file start).
     // Reads nothing after prepareSjis(p0).
-    bool sjisTrailAt(uint32_t p0, uint8_t b0)
+    bool sjisTrailAt(uint64_t p0, uint8_t b0)
     {
         prepareSjis(p0);
         const int64_t run = static_cast<int64_t>(p0) - 1 - m_sjis.a;
         return b0 >= 0x40 && (run & 1) != 0;
     }
-    void prepareSjis(uint32_t p0)
+    void prepareSjis(uint64_t p0)
     {
         if (p0 != m_sjis.end)
             moveSjis(p0);
     }
     // The n bytes at pos have been read anyway: the next Shift-JIS answer
     // need not read them again.
-    void sawBytes(uint32_t pos, const uint8_t* s, uint32_t n)
+    void sawBytes(uint64_t pos, const uint8_t* s, uint32_t n)
     {
         if (pos == m_sjis.end)
             noteSjis(pos, s, n);
     }
 
-    CDumpCodeState jisStateAt(uint32_t p0);
-    CDumpCodeState eucStateAt(uint32_t p0);
+    CDumpCodeState jisStateAt(uint64_t p0);
+    CDumpCodeState eucStateAt(uint64_t p0);
+
+    // The source has grown (a file still being read). Answers stay those of
+    // the whole file for lines whose bytes and the byte after them were there.
+    void sourceGrew();
 
 private:
     // Positions [start, end) have been examined; a and b are what they showed.
     struct Scan
     {
-        uint32_t start = 0;
-        uint32_t end = 0;
+        uint64_t start = 0;
+        uint64_t end = 0;
         int64_t a = -1;
         int64_t b = -1;
         bool kanji = false;
     };
 
-    void moveSjis(uint32_t p0);
-    int64_t lastNonLeadBefore(uint32_t end);
-    void scanSjis(uint32_t to);
-    void noteSjis(uint32_t from, const uint8_t* s, uint32_t n)
+    void moveSjis(uint64_t p0);
+    int64_t lastNonLeadBefore(uint64_t end);
+    void scanSjis(uint64_t to);
+    void noteSjis(uint64_t from, const uint8_t* s, uint32_t n)
     {
         for (uint32_t i = n; i-- > 0;) {
             const uint8_t b = s[i];
             if (!cp932::IsLeadByte(b)) {
-                m_sjis.a = from + i;
+                m_sjis.a = static_cast<int64_t>(from + i);
                 break;
             }
         }
         m_sjis.end = from + n;
     }
-    void scanJis(uint32_t to);
-    void scanEuc(uint32_t to);
+    void scanJis(uint64_t to);
+    void scanEuc(uint64_t to);
     // Keeps the scan when it can be carried to p0 (inclusive) within the window.
-    static void prepare(Scan& scan, uint32_t lo, uint32_t p0);
+    static void prepare(Scan& scan, uint64_t lo, uint64_t p0);
 
     CDumpSource& m_source;
-    uint32_t m_nSize;
+    uint64_t m_nSize;
     Scan m_sjis;  // a: last position whose byte is not a lead byte
     Scan m_jis;   // a: last recognised escape sequence; kanji: its kind
     Scan m_euc;   // a: last byte below 0x80; b: last 0x8E (any before a may be lost)

@@ -9,13 +9,13 @@
 class CMemoryDumpSource final : public CDumpSource
 {
 public:
-    CMemoryDumpSource(const uint8_t* data, uint32_t size) : m_pData(data), m_nSize(size) {}
+    CMemoryDumpSource(const uint8_t* data, uint64_t size) : m_pData(data), m_nSize(size) {}
 
-    uint32_t size() const override { return m_nSize; }
-    uint8_t byteAt(uint32_t pos) override { return m_pData[pos]; }
-    const uint8_t* span(uint32_t pos, uint32_t) override { return m_pData + pos; }
+    uint64_t size() const override { return m_nSize; }
+    uint8_t byteAt(uint64_t pos) override { return m_pData[pos]; }
+    const uint8_t* span(uint64_t pos, uint32_t) override { return m_pData + pos; }
 
 private:
     const uint8_t* m_pData;
-    uint32_t m_nSize;
+    uint64_t m_nSize;
 };

@@ -8,6 +8,7 @@ target_sources(vexel_core PRIVATE
   binpane/DumpLayout.cpp
   binpane/DumpLookBack.cpp
   binpane/DumpUtf16Row.cpp
+  binpane/StreamDumpSource.cpp
 )
 target_sources(vexel_core PRIVATE
   binpane/BytePattern.cpp

@@ -13,6 +13,7 @@ namespace cp932 {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
 constexpr int kLeadCount = 60; // 0x81..0x9F and 0xE0..0xFC
 
 constexpr bool IsTrailByte(unsigned b)
@@ -29,12 +30,14 @@ constexpr int LeadIndex(uint8_t b)
     return -1;
 }
 
-// A character's UTF-8 form: always three bytes are copied, `length` of them count.
+// A character's UTF-8 form: all four bytes are copied, `length` of them count.
 struct Utf8Form
 {
     char bytes[3];
     uint8_t length;
 };
+constexpr uint8_t kPairFlag = 0x80;
+constexpr uint8_t kLengthBits = 0x03;
 
 Utf8Form EncodeUtf8(char32_t c)
 {
@@ -52,9 +55,11 @@ Utf8Form EncodeUtf8(char32_t c)
 struct DecodeTable
 {
     std::array<char32_t, 256> single{};
-    std::array<Utf8Form, 256> singleUtf8{};
     std::vector<char32_t> pair = std::vector<char32_t>(kLeadCount * 256, kReplacement);
-    std::vector<Utf8Form> pairUtf8 = std::vector<Utf8Form>(kLeadCount * 256);
+    // The UTF-8 form of the character at a byte b followed by a byte c, at
+    // b + 256 * c: the pair when b is a lead byte and c can follow it (the
+    // length then has kPairFlag), otherwise the single byte b.
+    std::vector<Utf8Form> utf8 = std::vector<Utf8Form>(256 * 256);
     bool bAsciiIdentity = true;
 };
 
@@ -94,18 +99,23 @@ DecodeTable BuildDecodeTable()
         const char byte = static_cast<char>(b);
         t.single[b] = decoder.isOpen() ? DecodeOne(decoder, &byte, 1)
                                        : DecodeSingleWithoutIconv(static_cast<uint8_t>(b));
-        t.singleUtf8[b] = EncodeUtf8(t.single[b]);
         if (b < 0x80 && t.single[b] != b)
             t.bAsciiIdentity = false;
     }
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        const int index = LeadIndex(static_cast<uint8_t>(lead));
-        for (unsigned trail = 0; trail < 256 && index >= 0; ++trail) {
-            const size_t slot = static_cast<size_t>(index) * 256 + trail;
-            const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            if (IsTrailByte(trail) && decoder.isOpen())
-                t.pair[slot] = DecodeOne(decoder, bytes, 2);
-            t.pairUtf8[slot] = EncodeUtf8(t.pair[slot]);
+    for (unsigned b = 0; b < 256; ++b) {
+        const int index = LeadIndex(static_cast<uint8_t>(b));
+        for (unsigned c = 0; c < 256; ++c) {
+            Utf8Form& form = t.utf8[b + 256 * c];
+            if (index < 0 || !IsTrailByte(c)) {
+                form = EncodeUtf8(t.single[b]);
+                continue;
+            }
+            char32_t& code = t.pair[static_cast<size_t>(index) * 256 + c];
+            const char bytes[2] = {static_cast<char>(b), static_cast<char>(c)};
+            if (decoder.isOpen())
+                code = DecodeOne(decoder, bytes, 2);
+            form = EncodeUtf8(code);
+            form.length |= kPairFlag;
         }
     }
     return t;
@@ -118,40 +128,40 @@ const DecodeTable& Table()
 }
 
 // Decodes s[from..chunkEnd) (a pair may take one byte beyond, up to n) into
-// dst, which has room for three bytes per input byte consumed. Answers the
-// next input position; dst is advanced past the output.
+// dst, which has room for three bytes per input byte consumed and one more.
+// Answers the next input position; dst is advanced past the output.
+//
+// Runs of eight ASCII bytes are copied whole. Other bytes are stepped through
+// without branching on their values (binary data would make every such branch
+// a guess): each position's form is written, and kept only when the position
+// starts a character.
 size_t DecodeChunk(const DecodeTable& t, const uint8_t* s, size_t from, size_t chunkEnd, size_t n,
                    char*& dst)
 {
-    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    const Utf8Form* forms = t.utf8.data();
     size_t i = from;
     char* d = dst;
+    unsigned second = 0;  // s[i] is the trail byte of the pair before it
     while (i < chunkEnd) {
-        if (t.bAsciiIdentity) {
-            uint64_t word;
-            while (chunkEnd - i >= 8 && (std::memcpy(&word, s + i, 8), (word & kHighBits) == 0)) {
-                std::memcpy(d, s + i, 8);
-                i += 8;
-                d += 8;
-            }
-            if (i >= chunkEnd)
-                break;
+        uint64_t word;
+        if (!second && t.bAsciiIdentity && chunkEnd - i >= 8
+            && (std::memcpy(&word, s + i, 8), (word & kHighBits) == 0)) {
+            std::memcpy(d, s + i, 8);
+            i += 8;
+            d += 8;
+            continue;
         }
-        const uint8_t b = s[i];
-        const int lead = LeadIndex(b);
-        const Utf8Form* form;
-        if (lead >= 0 && i + 1 < n && IsTrailByte(s[i + 1])) {
-            form = &t.pairUtf8[static_cast<size_t>(lead) * 256 + s[i + 1]];
-            i += 2;
-        } else {
-            form = &t.singleUtf8[b];
-            i += 1;
+        for (const size_t stop = std::min(chunkEnd, i + 8); i < stop; ++i) {
+            const unsigned next = i + 1 < n ? s[i + 1] : 0;
+            const Utf8Form form = forms[s[i] + 256 * next];
+            std::memcpy(d, &form, sizeof form);
+            const unsigned starts = second ^ 1;
+            d += (form.length & kLengthBits) * starts;
+            second = (form.length >> 7) & starts;
         }
-        std::memcpy(d, form->bytes, 3);
-        d += form->length;
     }
     dst = d;
-    return i;
+    return i + second;
 }
 
 } // namespace
@@ -200,11 +210,29 @@ uint16_t SjisToJis(uint16_t sjis)
 }
 
 
-size_t ConvertToUtf8(const uint8_t* s, size_t n, char* out)
+size_t ConvertToUtf8InPlace(uint8_t* s, size_t n, size_t asciiPrefix)
 {
-    char* d = out;
-    DecodeChunk(Table(), s, 0, n, n, d);
-    return static_cast<size_t>(d - out);
+    const DecodeTable& t = Table();
+    // Bytes below 0x80 stand for themselves: conversion starts at the first other one.
+    size_t k = 0;
+    if (t.bAsciiIdentity) {
+        k = asciiPrefix;
+        for (uint64_t word; k + 8 <= n; k += 8) {
+            std::memcpy(&word, s + k, 8);
+            if (word & kHighBits)
+                break;
+        }
+        while (k < n && s[k] < 0x80)
+            ++k;
+        if (k == n)
+            return n;
+    }
+    uint8_t copy[kMaxInPlace];
+    const size_t m = n - k;
+    std::memcpy(copy, s + k, m);
+    char* d = reinterpret_cast<char*>(s + k);
+    DecodeChunk(t, copy, 0, m, m, d);
+    return static_cast<size_t>(d - reinterpret_cast<char*>(s));
 }
 
 void AppendUtf8(std::string& out, const uint8_t* s, size_t n)

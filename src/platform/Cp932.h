@@ -40,8 +40,12 @@ std::string FromUtf8(std::string_view utf8);
 // driven (the dump of a 50 MiB file goes through it). A byte or pair with no
 // mapping (a lone lead byte, an undefined pair) becomes U+FFFD.
 void AppendUtf8(std::string& out, const uint8_t* s, size_t n);
-// The same into a caller's buffer of at least 3 * n + 3 bytes; answers the bytes written.
-size_t ConvertToUtf8(const uint8_t* s, size_t n, char* out);
+// The same in place, for short texts (n <= kMaxInPlace) whose first
+// `asciiPrefix` bytes are known to be below 0x80, such as a dump line before
+// its character column. The buffer has room for 3 * n + 3 bytes; answers the
+// length of the UTF-8 text.
+constexpr size_t kMaxInPlace = 1024;
+size_t ConvertToUtf8InPlace(uint8_t* s, size_t n, size_t asciiPrefix);
 std::string ToUtf8(std::string_view cp932Bytes);
 
 // Unicode code point of one character for drawing: a single byte, or a

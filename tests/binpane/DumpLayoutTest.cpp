@@ -82,11 +82,56 @@ TEST(DumpLayout, DecimalAddressesAndHeading)
                             "qqqqqqqqqqqqqqqq \r\n");
 }
 
-TEST(DumpLayout, DecimalAddressBeyondEightDigitsTakesANinthCell)
+namespace {
+
+// Letters at every position of a source far larger than memory.
+class CHugeSource final : public CDumpSource
 {
+public:
+    explicit CHugeSource(uint64_t size) : m_nSize(size) {}
+    uint64_t size() const override { return m_nSize; }
+    uint8_t byteAt(uint64_t pos) override { return *span(pos, 1); }
+    const uint8_t* span(uint64_t pos, uint32_t) override
+    {
+        for (uint32_t i = 0; i < sizeof m_bytes; ++i)
+            m_bytes[i] = static_cast<uint8_t>('a' + (pos + i) % 16);
+        return m_bytes;
+    }
+
+private:
+    uint64_t m_nSize;
+    uint8_t m_bytes[256];
+};
+
+} // namespace
+
+// Addresses take the digits they need: the ninth takes the blank column 8,
+// each further one pushes the rest of the line right.
+TEST(DumpLayout, LongAddressesWidenTheirLine)
+{
+    for (const bool hex : { true, false }) {
+        CHugeSource source(uint64_t { 1 } << 41);
+        CDumpLayout layout(source, Settings(16, 1, hex, 8));
+        uint8_t out[CDumpLayout::kLineBufferSize];
+        const std::string first(reinterpret_cast<char*>(out),
+                                static_cast<size_t>(layout.formatDumpLine(0, out)));
+        const uint64_t offsets[] = { 99'999'984, 100'000'000, 0xFFFFFFF0, uint64_t { 1 } << 32,
+                                     999'999'984, 1'000'000'000, uint64_t { 1 } << 36,
+                                     10'000'000'000, (uint64_t { 1 } << 41) - 16 };
+        for (const uint64_t offset : offsets) {
+            char address[24];
+            std::snprintf(address, sizeof address, hex ? "%08llX" : "%08llu",
+                          static_cast<unsigned long long>(offset));
+            const std::string digits = address;
+            const int n = layout.formatDumpLine(offset / 16, out);
+            const std::string line(reinterpret_cast<char*>(out), static_cast<size_t>(n));
+            const size_t keep = digits.size() == 8 ? 8 : 9;
+            EXPECT_EQ(line, digits + first.substr(keep)) << digits;
+            EXPECT_EQ(layout.formatLinePart(1, offset / 16, out), static_cast<int>(digits.size()));
+        }
+    }
+    // The past-the-end line of a small source has its address too.
     Dump dump("x", Settings(16, 1, false, 8));
-    EXPECT_EQ(dump.part(1, 6'250'000), "100000000");
-    // Column 8 was a blank; the hex part still starts at column 10.
     EXPECT_EQ(dump.line(6'250'000), "100000000" + std::string(51, ' ') + "\r\n");
 }
 

@@ -165,6 +165,38 @@ TEST(Cp932, Utf8DumpMatchesCharacterByCharacterSystemConversion)
               std::string("\xEF\xBC\xA1\xEF\xBF\xBD") + '\0' + "\\\xEF\xBF\xBD\n");
 }
 
+TEST(Cp932, InPlaceUtf8MatchesTheSystemConversionForEveryByteAndPair)
+{
+    // Every byte alone, then every two bytes, each followed by LF; blocks of
+    // 300 bytes cut some apart, ending on a lone lead byte.
+    std::vector<uint8_t> all;
+    for (int b = 0; b < 256; ++b)
+        all.insert(all.end(), { static_cast<uint8_t>(b), '\n' });
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b)
+            all.insert(all.end(), { static_cast<uint8_t>(a), static_cast<uint8_t>(b), '\n' });
+    }
+    std::vector<uint8_t> text(3 * cp932::kMaxInPlace + 3);
+    for (size_t from = 0; from < all.size(); from += 300) {
+        const std::vector<uint8_t> block(all.begin() + static_cast<ptrdiff_t>(from),
+                                         all.begin() + static_cast<ptrdiff_t>(std::min(all.size(), from + 300)));
+        std::copy(block.begin(), block.end(), text.begin());
+        const size_t n = cp932::ConvertToUtf8InPlace(text.data(), block.size(), 0);
+        ASSERT_EQ(std::string(reinterpret_cast<char*>(text.data()), n), ModelUtf8(block)) << from;
+    }
+    // Text whose front is known to be ASCII, as a dump line's is.
+    std::mt19937 rng(932);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<uint8_t> s(rng() % (cp932::kMaxInPlace + 1));
+        const size_t prefix = s.empty() ? 0 : rng() % (s.size() + 1);
+        for (size_t i = 0; i < s.size(); ++i)
+            s[i] = i < prefix ? static_cast<uint8_t>(rng() % 0x80) : BiasedByte(rng);
+        std::copy(s.begin(), s.end(), text.begin());
+        const size_t n = cp932::ConvertToUtf8InPlace(text.data(), s.size(), prefix);
+        ASSERT_EQ(std::string(reinterpret_cast<char*>(text.data()), n), ModelUtf8(s)) << round;
+    }
+}
+
 TEST(Cp932, EncodingRoundTripsEveryStandardCharacter)
 {
     // ASCII, half-width katakana and the JIS X 0208 rows, where every
