@@ -1,6 +1,7 @@
 // Formatting every line of a 50 MiB file through the dump layout, in each
-// character code, against a plain loop that writes the same Shift-JIS lines
-// (16 bytes per line, blocks of 8, hexadecimal addresses) in one function.
+// character code and in both output codes, against a plain loop that writes
+// the same Shift-JIS lines (16 bytes per line, blocks of 8, hexadecimal
+// addresses) in one function.
 #include "app/Settings.h"
 #include "binpane/DumpLayout.h"
 #include "binpane/MemoryDumpSource.h"
@@ -109,12 +110,13 @@ void PlainSjisDump(const uint8_t* d, size_t size, uint8_t* out, size_t outSize, 
 }
 
 template <typename Flush>
-void LayoutDump(const uint8_t* d, size_t size, int code, uint8_t* out, size_t outSize, Flush flush)
+void LayoutDump(const uint8_t* d, size_t size, int code, CDumpLayout::LineCode lineCode, uint8_t* out,
+                size_t outSize, Flush flush)
 {
     CSettings s;
     s.StrCodeType = code;
     CMemoryDumpSource source(d, static_cast<uint32_t>(size));
-    CDumpLayout layout(source, s);
+    CDumpLayout layout(source, s, lineCode);
     size_t o = 0;
     const uint32_t lines = layout.lineCount();
     for (uint32_t line = 0; line < lines; ++line) {
@@ -136,7 +138,7 @@ bool BaselineMatches()
     std::vector<uint8_t> out(kOutSize);
     PlainSjisDump(Data().data(), size, out.data(), out.size(),
                   [&](size_t n) { a.append(reinterpret_cast<char*>(out.data()), n); });
-    LayoutDump(Data().data(), size, 1, out.data(), out.size(),
+    LayoutDump(Data().data(), size, 1, CDumpLayout::LineCode::Cp932, out.data(), out.size(),
                [&](size_t n) { b.append(reinterpret_cast<char*>(out.data()), n); });
     return a == b;
 }
@@ -160,8 +162,9 @@ void BM_DumpLayout(benchmark::State& state)
     std::vector<uint8_t> out(kOutSize);
     size_t written = 0;
     const int code = static_cast<int>(state.range(0));
+    const auto lineCode = state.range(1) ? CDumpLayout::LineCode::Utf8 : CDumpLayout::LineCode::Cp932;
     for (auto _ : state) {
-        LayoutDump(Data().data(), Data().size(), code, out.data(), out.size(), [&](size_t n) {
+        LayoutDump(Data().data(), Data().size(), code, lineCode, out.data(), out.size(), [&](size_t n) {
             benchmark::DoNotOptimize(out.data());
             written += n;
         });
@@ -171,7 +174,11 @@ void BM_DumpLayout(benchmark::State& state)
 }
 
 BENCHMARK(BM_PlainLoopShiftJis)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_DumpLayout)->ArgName("code")->DenseRange(1, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_DumpLayout)
+    ->ArgNames({ "code", "utf8" })
+    ->ArgsProduct({ { 1, 2, 3, 4 }, { 0, 1 } })
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 int WriteData(const char* path)
 {

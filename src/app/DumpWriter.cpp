@@ -1,7 +1,6 @@
 #include "app/DumpWriter.h"
 
 #include "binpane/DumpLayout.h"
-#include "platform/Cp932.h"
 
 #include <vector>
 
@@ -9,24 +8,19 @@ namespace {
 
 constexpr size_t kBufferSize = 1 << 20;
 
-// Gathers whole lines and writes them whenever the buffer is full. UTF-8 is
-// made line by line: only the character column can hold bytes above 0x7F, so
-// the rest of a line is already its own UTF-8 form.
+// Gathers whole lines and writes them whenever the buffer is full.
 class CDumpOutput
 {
 public:
-    CDumpOutput(bool utf8, std::FILE* out) : m_text(kBufferSize), m_bUtf8(utf8), m_out(out) {}
+    explicit CDumpOutput(std::FILE* out) : m_text(kBufferSize), m_out(out) {}
 
-    // Room for one more line, with what its UTF-8 form may take.
+    // Room for one more line.
     uint8_t* room() { return m_text.data() + m_nUsed; }
-    // The n bytes at room() are a line whose first `asciiPrefix` bytes are below 0x80.
-    [[nodiscard]] bool added(int n, int asciiPrefix)
+    // The n bytes at room() are a line.
+    [[nodiscard]] bool added(int n)
     {
-        size_t length = static_cast<size_t>(n);
-        if (m_bUtf8)
-            length = cp932::ConvertToUtf8InPlace(room(), length, static_cast<size_t>(asciiPrefix));
-        m_nUsed += length;
-        return m_nUsed + kRoom <= m_text.size() || flush();
+        m_nUsed += static_cast<size_t>(n);
+        return m_nUsed + CDumpLayout::kLineBufferSize <= m_text.size() || flush();
     }
 
     [[nodiscard]] bool flush()
@@ -37,11 +31,7 @@ public:
     }
 
 private:
-    static constexpr size_t kRoom = 3 * CDumpLayout::kLineBufferSize + 3;
-    static_assert(CDumpLayout::kLineBufferSize <= cp932::kMaxInPlace);
-
     std::vector<uint8_t> m_text;
-    bool m_bUtf8;
     size_t m_nUsed = 0;
     std::FILE* m_out;
 };
@@ -51,11 +41,11 @@ private:
 DumpOutcome WriteFileDump(int fd, const CSettings& settings, bool utf8, std::FILE* out, size_t chunk)
 {
     CStreamDumpSource source(fd, chunk);
-    CDumpLayout layout(source, settings);
-    CDumpOutput output(utf8, out);
+    CDumpLayout layout(source, settings, utf8 ? CDumpLayout::LineCode::Utf8 : CDumpLayout::LineCode::Cp932);
+    CDumpOutput output(out);
     DumpOutcome outcome;
-    if (!output.added(layout.formatHeadingLine(output.room(), false), 0)
-        || !output.added(layout.formatRuleLine(output.room()), 0)) {
+    if (!output.added(layout.formatHeadingLine(output.room(), false))
+        || !output.added(layout.formatRuleLine(output.room()))) {
         outcome.result = DumpResult::WriteFailed;
         return outcome;
     }
@@ -71,7 +61,7 @@ DumpOutcome WriteFileDump(int fd, const CSettings& settings, bool utf8, std::FIL
         }
         if (line >= layout.lineCount())
             break;
-        if (!output.added(layout.formatDumpLine(line, output.room()), layout.geometry().C)) {
+        if (!output.added(layout.formatDumpLine(line, output.room()))) {
             outcome.result = DumpResult::WriteFailed;
             return outcome;
         }

@@ -95,6 +95,13 @@ int PutLongHex(uint64_t value, uint8_t* out)
     return n;
 }
 
+// The longest plain-text line fits its buffer: twenty address digits push the
+// rest eleven columns right, and a character column of up to B + 2 cells takes
+// three bytes a cell in UTF-8, with one more written past them.
+constexpr int kMaxB = CDumpGeometry::kMaxBytesPerLine;
+static_assert(11 + 3 * kMaxB + 11 + (kMaxB - 1) / CDumpGeometry::kMinBytesPerLine + 3 * (kMaxB + 2) + 1 + 2
+              <= CDumpLayout::kLineBufferSize);
+
 uint64_t LinesOf(uint64_t size, int bytesPerLine)
 {
     const auto b = static_cast<uint64_t>(bytesPerLine);
@@ -105,7 +112,7 @@ uint64_t LinesOf(uint64_t size, int bytesPerLine)
 
 CDumpLayout::CDumpLayout(CDumpSource& source) : CDumpLayout(source, g_settings) {}
 
-CDumpLayout::CDumpLayout(CDumpSource& source, const CSettings& settings)
+CDumpLayout::CDumpLayout(CDumpSource& source, const CSettings& settings, LineCode lineCode)
     : m_source(source),
       m_nSize(source.size()),
       m_geometry(CDumpGeometry::FromSettings(settings)),
@@ -113,6 +120,7 @@ CDumpLayout::CDumpLayout(CDumpSource& source, const CSettings& settings)
       m_bHexAddress(settings.HexAddress != 0),
       m_nCode(settings.StrCodeType),
       m_bIgnore8bit(settings.Ignore8bitCode == 1),
+      m_bUtf8Lines(lineCode == LineCode::Utf8),
       m_lookBack(source)
 {
     const uint8_t dummy = DummyCell(settings.DummyCharFor8bit);
@@ -285,7 +293,14 @@ int CDumpLayout::formatDumpLine(uint64_t line, uint8_t* out)
     else
         std::memset(body, ' ', static_cast<size_t>(c));
     formatHex(lb, body);
-    const int end = c + formatCharacters(lb, body + c);
+    int end = c;
+    if (m_bUtf8Lines) {
+        uint8_t cells[kPartBufferSize];
+        const int n = formatCharacters(lb, cells);
+        end += static_cast<int>(cp932::WriteUtf8(cells, static_cast<size_t>(n), body + c));
+    } else {
+        end += formatCharacters(lb, body + c);
+    }
     formatAddress(line, out);
     body[end] = '\r';
     body[end + 1] = '\n';

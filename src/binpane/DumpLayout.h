@@ -24,7 +24,11 @@ public:
     static constexpr int kPartBufferSize = 160;
     static constexpr int kLineBufferSize = 512;
 
-    CDumpLayout(CDumpSource& source, const CSettings& settings);
+    // The code of the plain-text lines: the character column is CP932, or
+    // made UTF-8 while it is formatted (the rest of a line is ASCII).
+    enum class LineCode { Cp932, Utf8 };
+
+    CDumpLayout(CDumpSource& source, const CSettings& settings, LineCode lineCode = LineCode::Cp932);
     explicit CDumpLayout(CDumpSource& source);  // with g_settings
 
     const CDumpGeometry& geometry() const { return m_geometry; }
@@ -76,6 +80,7 @@ private:
     bool m_bHexAddress;
     int m_nCode;
     bool m_bIgnore8bit;
+    bool m_bUtf8Lines;
     std::array<uint8_t, 256> m_sjisCell {};  // cell of each byte value in the Shift-JIS column
     CDumpLookBack m_lookBack;
 };

@@ -36,8 +36,15 @@ struct Utf8Form
     char bytes[3];
     uint8_t length;
 };
-constexpr uint8_t kPairFlag = 0x80;
-constexpr uint8_t kLengthBits = 0x03;
+// Trail bytes 0x40..0xFC without 0x7F, numbered from 1; 0 stands for "no trail".
+constexpr unsigned kTrailSlots = 189;
+
+constexpr unsigned TrailSlot(unsigned b)
+{
+    if (!IsTrailByte(b))
+        return 0;
+    return b - 0x40 + (b < 0x7F ? 1 : 0);
+}
 
 Utf8Form EncodeUtf8(char32_t c)
 {
@@ -56,10 +63,15 @@ struct DecodeTable
 {
     std::array<char32_t, 256> single{};
     std::vector<char32_t> pair = std::vector<char32_t>(kLeadCount * 256, kReplacement);
-    // The UTF-8 form of the character at a byte b followed by a byte c, at
-    // b + 256 * c: the pair when b is a lead byte and c can follow it (the
-    // length then has kPairFlag), otherwise the single byte b.
-    std::vector<Utf8Form> utf8 = std::vector<Utf8Form>(256 * 256);
+    // UTF-8 forms, small enough to stay in the first-level cache: the 256
+    // single bytes, then a row per lead byte whose slot 0 is the lead byte
+    // alone and whose slot TrailSlot(c) is the pair. The form at byte b
+    // followed by byte c is at b's row plus (c's slot & b's mask) from the
+    // classes below, without a branch on either; a nonzero sum means a pair.
+    std::vector<Utf8Form> utf8 = std::vector<Utf8Form>(256 + kLeadCount * kTrailSlots);
+    // Per byte: the row (bits 0..15), 0xFF when a trail may follow (16..23),
+    // its TrailSlot (24..31). One load serves a byte as first and as next.
+    std::array<uint32_t, 256> byteClass{};
     bool bAsciiIdentity = true;
 };
 
@@ -103,19 +115,24 @@ DecodeTable BuildDecodeTable()
             t.bAsciiIdentity = false;
     }
     for (unsigned b = 0; b < 256; ++b) {
+        t.utf8[b] = EncodeUtf8(t.single[b]);
+        t.byteClass[b] = b | TrailSlot(b) << 24;
+    }
+    for (unsigned b = 0; b < 256; ++b) {
         const int index = LeadIndex(static_cast<uint8_t>(b));
-        for (unsigned c = 0; c < 256; ++c) {
-            Utf8Form& form = t.utf8[b + 256 * c];
-            if (index < 0 || !IsTrailByte(c)) {
-                form = EncodeUtf8(t.single[b]);
+        if (index < 0)
+            continue;
+        const size_t row = 256 + static_cast<size_t>(index) * kTrailSlots;
+        t.byteClass[b] = static_cast<uint32_t>(row) | 0xFFu << 16 | TrailSlot(b) << 24;
+        t.utf8[row] = t.utf8[b];
+        for (unsigned c = 0x40; c <= 0xFC; ++c) {
+            if (!IsTrailByte(c))
                 continue;
-            }
             char32_t& code = t.pair[static_cast<size_t>(index) * 256 + c];
             const char bytes[2] = {static_cast<char>(b), static_cast<char>(c)};
             if (decoder.isOpen())
                 code = DecodeOne(decoder, bytes, 2);
-            form = EncodeUtf8(code);
-            form.length |= kPairFlag;
+            t.utf8[row + TrailSlot(c)] = EncodeUtf8(code);
         }
     }
     return t;
@@ -151,13 +168,17 @@ size_t DecodeChunk(const DecodeTable& t, const uint8_t* s, size_t from, size_t c
             d += 8;
             continue;
         }
+        uint32_t cls = t.byteClass[s[i]];
         for (const size_t stop = std::min(chunkEnd, i + 8); i < stop; ++i) {
-            const unsigned next = i + 1 < n ? s[i + 1] : 0;
-            const Utf8Form form = forms[s[i] + 256 * next];
+            const uint32_t nextCls = t.byteClass[i + 1 < n ? s[i + 1] : 0];
+            const unsigned slot = (nextCls >> 24) & (cls >> 16);
+            const Utf8Form form = forms[(cls & 0xFFFF) + slot];
+            cls = nextCls;
             std::memcpy(d, &form, sizeof form);
-            const unsigned starts = second ^ 1;
-            d += (form.length & kLengthBits) * starts;
-            second = (form.length >> 7) & starts;
+            // All ones unless s[i] is the trail byte of the pair before it.
+            const size_t keep = static_cast<size_t>(second) - 1;
+            d += form.length & keep;
+            second = (slot != 0) & ~second;
         }
     }
     dst = d;
@@ -210,29 +231,11 @@ uint16_t SjisToJis(uint16_t sjis)
 }
 
 
-size_t ConvertToUtf8InPlace(uint8_t* s, size_t n, size_t asciiPrefix)
+size_t WriteUtf8(const uint8_t* s, size_t n, uint8_t* out)
 {
-    const DecodeTable& t = Table();
-    // Bytes below 0x80 stand for themselves: conversion starts at the first other one.
-    size_t k = 0;
-    if (t.bAsciiIdentity) {
-        k = asciiPrefix;
-        for (uint64_t word; k + 8 <= n; k += 8) {
-            std::memcpy(&word, s + k, 8);
-            if (word & kHighBits)
-                break;
-        }
-        while (k < n && s[k] < 0x80)
-            ++k;
-        if (k == n)
-            return n;
-    }
-    uint8_t copy[kMaxInPlace];
-    const size_t m = n - k;
-    std::memcpy(copy, s + k, m);
-    char* d = reinterpret_cast<char*>(s + k);
-    DecodeChunk(t, copy, 0, m, m, d);
-    return static_cast<size_t>(d - reinterpret_cast<char*>(s));
+    char* d = reinterpret_cast<char*>(out);
+    DecodeChunk(Table(), s, 0, n, n, d);
+    return static_cast<size_t>(d - reinterpret_cast<char*>(out));
 }
 
 void AppendUtf8(std::string& out, const uint8_t* s, size_t n)

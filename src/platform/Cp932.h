@@ -40,12 +40,9 @@ std::string FromUtf8(std::string_view utf8);
 // driven (the dump of a 50 MiB file goes through it). A byte or pair with no
 // mapping (a lone lead byte, an undefined pair) becomes U+FFFD.
 void AppendUtf8(std::string& out, const uint8_t* s, size_t n);
-// The same in place, for short texts (n <= kMaxInPlace) whose first
-// `asciiPrefix` bytes are known to be below 0x80, such as a dump line before
-// its character column. The buffer has room for 3 * n + 3 bytes; answers the
-// length of the UTF-8 text.
-constexpr size_t kMaxInPlace = 1024;
-size_t ConvertToUtf8InPlace(uint8_t* s, size_t n, size_t asciiPrefix);
+// The same into a buffer apart from s with room for 3 * n + 1 bytes, for a
+// short text such as a dump line's character column; answers the length.
+size_t WriteUtf8(const uint8_t* s, size_t n, uint8_t* out);
 std::string ToUtf8(std::string_view cp932Bytes);
 
 // Unicode code point of one character for drawing: a single byte, or a

@@ -1,7 +1,7 @@
 #include "app/DumpWriter.h"
 
 #include "binpane/DumpTestSupport.h"
-#include "platform/Cp932.h"
+#include "support/Utf8Model.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +39,21 @@ std::string MixedContent(std::mt19937& rng, size_t size)
     return s;
 }
 
+// Every two bytes, each pair after a varying number of single bytes so that
+// lines of any length cut pairs apart at their ends and starts.
+std::string AllPairs()
+{
+    std::string s;
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            s.append(static_cast<size_t>((a + b) % 3), 'x');
+            s += static_cast<char>(a);
+            s += static_cast<char>(b);
+        }
+    }
+    return s;
+}
+
 std::string DumpThroughFile(const std::string& data, const CSettings& s, bool utf8, size_t chunk,
                             DumpOutcome& outcome)
 {
@@ -59,25 +74,30 @@ std::string DumpThroughFile(const std::string& data, const CSettings& s, bool ut
 } // namespace
 
 // Read in chunks of any size, a file gives the text the layout gives for the
-// same bytes held in memory, in every code and with any settings.
+// same bytes held in memory, in every code and with any settings; its UTF-8
+// dump is that text converted character by character.
 TEST(DumpWriter, ChunkedDumpEqualsTheInMemoryDump)
 {
     std::mt19937 rng(7);
     const size_t chunks[] = { 1, 3, 64, 65, 4097, CStreamDumpSource::kDefaultChunk };
-    for (int round = 0; round < 24; ++round) {
+    const char* const dummies[] = { "", ".", "*", "\xA5", "\x80", "\x81", "\x1F" };
+    const std::string pairs = AllPairs();
+    for (int round = 0; round < 32; ++round) {
         const size_t size = round < 4 ? static_cast<size_t>(round) : rng() % 30000;
-        const std::string data = MixedContent(rng, size);
+        const std::string data = round % 8 == 7 ? pairs : MixedContent(rng, size);
         CSettings s = dumptest::Settings(5 + static_cast<int>(rng() % 60), 1 + round % 4, rng() % 2,
                                          5 + static_cast<int>(rng() % 60));
         s.Ignore8bitCode = static_cast<int>(rng() % 2);
+        s.DummyCharFor8bit = dummies[rng() % std::size(dummies)];
         const std::string expected = dumptest::Dump(data, s).screenCopy();
         const size_t chunk = round % 3 ? chunks[rng() % std::size(chunks)] : 1 + rng() % 300;
-        const bool utf8 = rng() % 2;
-        DumpOutcome outcome;
-        const std::string text = DumpThroughFile(data, s, utf8, chunk, outcome);
-        EXPECT_EQ(outcome.result, DumpResult::Done);
-        EXPECT_EQ(outcome.bytes, size);
-        ASSERT_EQ(text, utf8 ? cp932::ToUtf8(expected) : expected)
-            << "round " << round << ", code " << s.StrCodeType << ", chunk " << chunk;
+        for (const bool utf8 : { false, true }) {
+            DumpOutcome outcome;
+            const std::string text = DumpThroughFile(data, s, utf8, chunk, outcome);
+            EXPECT_EQ(outcome.result, DumpResult::Done);
+            EXPECT_EQ(outcome.bytes, data.size());
+            ASSERT_EQ(text, utf8 ? utf8model::ToUtf8(expected) : expected)
+                << "round " << round << ", code " << s.StrCodeType << ", chunk " << chunk << ", utf8 " << utf8;
+        }
     }
 }
