@@ -145,6 +145,15 @@ keys ctrl+a ctrl+x
 poll clipboard_is "10" || fail "the clipboard holds '$(clipboard)', not the box's text"
 save_and_expect "${state_text//20 21/fe}"
 
+step "help window"
+# F1 opens the bundled help in a window of the program; Escape closes it.
+keys Escape
+keys F1
+wait_window '^Vexel ヘルプ$' >/dev/null
+keys Escape
+wait_window_gone '^Vexel ヘルプ$'
+xdo windowactivate --sync "$MAIN_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+
 step "quit"
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
