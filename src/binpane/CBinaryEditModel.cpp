@@ -84,6 +84,7 @@ bool CBinaryEditModel::insertAt(uint32_t position, const uint8_t* bytes, uint32_
         m_nPreferredColumn = static_cast<int32_t>((position + n) % bytesPerLine());
         setCaretOffset(position + n);
     }
+    m_doc.NotifyContentChanged({position, 0, n, this});
     return true;
 }
 
@@ -109,6 +110,39 @@ void CBinaryEditModel::deleteAt(uint32_t position, uint32_t n, bool redraw)
         m_nPreferredColumn = static_cast<int32_t>(position % bytesPerLine());
         setCaretOffset(position);
     }
+    m_doc.NotifyContentChanged({position, n, 0, this});
+}
+
+void CBinaryEditModel::followChange(const DocChange& change)
+{
+    if (change.origin == this)
+        return;
+    const uint64_t end = uint64_t{change.position} + change.removed; // one past the old bytes
+    const auto follow = [&](uint32_t offset) -> uint32_t {
+        if (offset < change.position)
+            return offset;
+        if (offset >= end)
+            return static_cast<uint32_t>(offset - change.removed + change.inserted);
+        return change.position; // inside what went: where it stood
+    };
+    // A selection the edit touched no longer shows what the user chose.
+    if (m_bSelection && m_nSelEnd >= change.position && m_nSelStart < end) {
+        setSelectionShown(false);
+    } else if (m_bSelection) {
+        m_nSelStart = follow(m_nSelStart);
+        m_nSelEnd = follow(m_nSelEnd);
+    }
+    keepSelectionInData();
+    if (m_nCaret >= change.position) {
+        m_bSecondDigit = 0;
+        m_bLeadPending = 0;
+    }
+    const uint32_t caret = std::min(follow(m_nCaret), dataSize());
+    m_host.dataSizeChanged();
+    // Everything from the edit on moved, up to the longer of the old and new ends.
+    const uint32_t oldSize = dataSize() - change.inserted + change.removed;
+    invalidateOffsets(change.position, std::max(oldSize, dataSize()));
+    setCaretOffset(caret, m_bSecondDigit, false, true);
 }
 
 CBinaryEditModel::RecordResult CBinaryEditModel::record(CEditJournal& journal, int32_t type,

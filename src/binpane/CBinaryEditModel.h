@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CEditJournal;
+struct DocChange;
 
 class CBinaryEditModel : public CBinaryCaretModel
 {
@@ -35,6 +36,11 @@ public:
     // The Delete key (count 1) and deleting the selection. False when the
     // document is read-only or the user cancelled the unrecorded deletion.
     [[nodiscard]] bool deleteCommand(uint32_t count);
+
+    // Another pane edited the document: the caret moves with the bytes it
+    // stood before, a selection the edit touched goes, pending input is
+    // dropped, and the lines from the edit on are drawn again.
+    void followChange(const DocChange& change);
 
     void undo();
     void redo();

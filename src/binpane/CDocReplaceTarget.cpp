@@ -82,14 +82,18 @@ bool CDocReplaceTarget::replaceUnjournaled(std::span<const uint32_t> positions, 
         return true;
     doc.m_image.BeginDirect(0);
     uint8_t* block = doc.m_image.GetPointer(0);
-    const uint32_t size = replaceRunsInPlace(block, doc.m_nDataSize, positions, length, bytes, n);
+    const uint32_t oldSize = doc.m_nDataSize;
+    const uint32_t size = replaceRunsInPlace(block, oldSize, positions, length, bytes, n);
     doc.m_image.EndDirect(0);
     doc.m_nDataSize = size;
     doc.m_nLastCharPos = static_cast<int32_t>(size) - 1;
     doc.SetModifiedFlag(true);
     if (m_model.m_nCaret > size)
         m_model.setCaretOffset(size, 0, false, true);
-    // New content: the views recompute their ranges and repaint.
+    // New content: the views recompute their ranges and repaint; the other
+    // panes take everything from the first hit on as changed.
     doc.UpdateAllViews(CLumoDoc::kHintBinaryLoaded);
+    const uint32_t first = positions.front();
+    doc.NotifyContentChanged({first, oldSize - first, size - first, static_cast<const CBinaryEditModel*>(&m_model)});
     return true;
 }

@@ -23,6 +23,18 @@ extern bool g_bResetNextDocMode;
 
 class CEditJournal;
 
+// What one edit did to a document's bytes: at position, `removed` bytes gave
+// way to `inserted` bytes. Every view hears of it (hint kHintContentChanged,
+// this as the object); `origin` is the pane that made the edit and has
+// followed it already.
+struct DocChange
+{
+    uint32_t position = 0;
+    uint32_t removed = 0;
+    uint32_t inserted = 0;
+    const void* origin = nullptr;
+};
+
 class CLumoDoc : public CDocumentBase
 {
 public:
@@ -38,6 +50,7 @@ public:
     static constexpr int kHintTextLoaded = 16;
     static constexpr int kHintLayoutReset = 32; // object: non-null when the font changed
     static constexpr int kHintBinaryLoaded = 128;
+    static constexpr int kHintContentChanged = 129; // object: the DocChange
 
     // When memory runs out here the out-of-memory box is shown and the
     // document is left without its row start table; no view attaches to it.
@@ -55,6 +68,14 @@ public:
 
     uint32_t RowOfLine(uint32_t line) const;
     uint32_t LineOfRow(uint32_t row) const;
+
+    // Tells every view what an edit did, so that each keeps its caret and
+    // selection inside the data and repaints what moved.
+    void NotifyContentChanged(const DocChange& change)
+    {
+        DocChange copy = change;
+        UpdateAllViews(kHintContentChanged, &copy);
+    }
 
     // A beep and true when the document is read-only.
     bool RefuseIfReadOnly() const;

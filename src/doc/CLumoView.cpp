@@ -44,6 +44,12 @@ void CLumoView::makeFont()
 
 void CLumoView::OnUpdate(CViewBase*, int hint, void* object)
 {
+    if (hint == CLumoDoc::kHintContentChanged) {
+        // The pane repaints only what moved; the pane that made the edit has done so already.
+        if (m_pHexPane)
+            m_pHexPane->model().followChange(*static_cast<const DocChange*>(object));
+        return;
+    }
     if (hint == kHintLayoutReset) {
         if (object)
             makeFont();

@@ -99,7 +99,10 @@ void CMainFrame::watchPane(CLumoMCW* frame)
     if (!pane)
         return;
     connect(pane, &CLumoBV::statusTextsChanged, this,
-            [this](const QString& hexOffset, const QString& offset, const QString& byteValue) {
+            [this, pane](const QString& hexOffset, const QString& offset, const QString& byteValue) {
+                // A pane in the background follows the edits of another one.
+                if (!activeView() || activeView()->hexPane() != pane)
+                    return;
                 m_pStatusBar->setPaneText(CFrameStatusBar::OffsetHex, hexOffset);
                 m_pStatusBar->setPaneText(CFrameStatusBar::Offset, offset);
                 m_pStatusBar->setPaneText(CFrameStatusBar::ByteValue, byteValue);

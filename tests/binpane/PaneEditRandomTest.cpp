@@ -311,4 +311,85 @@ TEST(PaneEditRandom, EvictionOnlyShortensUndoAndNeverCorruptsBytes)
     }
 }
 
+// Two views of one document, as two windows on one file: every edit, undo
+// and redo comes from either view at random. Each view must keep its caret
+// and selection inside the data whatever the other did, so that what it
+// copies, cuts or saves is what it shows; the bytes follow a plain model.
+TEST(PaneEditRandom, TwoViewsOfOneDocumentStayInsideTheDataWhateverTheOtherDoes)
+{
+    // Each view hears of the document's changes as the window's view does.
+    struct CModelView : CViewBase
+    {
+        explicit CModelView(CBinaryPaneModel& m) : model(m) {}
+        void OnUpdate(CViewBase*, int hint, void* object) override
+        {
+            if (hint == CLumoDoc::kHintContentChanged)
+                model.followChange(*static_cast<const DocChange*>(object));
+        }
+        CBinaryPaneModel& model;
+    };
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        Pane first(doctest::RandomBytes(random, 40 + seed));
+        panetest::CFakeHost secondHost;
+        secondHost.setWindow(20, first.model.lineCount());
+        CBinaryPaneModel second(*first.doc, secondHost);
+        CModelView views[] = {CModelView(first.model), CModelView(second)};
+        for (CModelView& view : views)
+            first.doc->AddView(&view);
+        g_bOverwrite = false;
+        const Bytes original = first.data();
+        Bytes plain = original;
+        for (int step = 0; step < 150 && !testing::Test::HasFatalFailure(); ++step) {
+            CBinaryPaneModel& model = random() % 2 ? first.model : second;
+            const uint32_t size = first.doc->m_nDataSize;
+            switch (random() % 6) {
+            case 0: { // select a range, as a drag would
+                model.setCaretOffset(static_cast<uint32_t>(random() % (size + 1)));
+                model.extendSelection(model.m_nCaret, static_cast<uint32_t>(random() % (size + 1)));
+                break;
+            }
+            case 1: { // type a character in the character part
+                if (model.m_nFocusPart != CBinaryCaretModel::kCharPart)
+                    model.keyPress(qtkey::Key_Tab, false, false, {});
+                uint32_t at = model.m_nCaret;
+                if (model.m_bSelection) {
+                    plain.erase(plain.begin() + model.m_nSelStart, plain.begin() + model.m_nSelEnd + 1);
+                    at = model.m_nSelStart;
+                }
+                const char c = static_cast<char>('a' + random() % 26);
+                model.keyPress(0, false, false, std::string_view(&c, 1));
+                plain.insert(plain.begin() + at, static_cast<uint8_t>(c));
+                break;
+            }
+            case 2: { // the Delete key
+                if (model.m_bSelection)
+                    plain.erase(plain.begin() + model.m_nSelStart, plain.begin() + model.m_nSelEnd + 1);
+                else if (model.m_nCaret < plain.size())
+                    plain.erase(plain.begin() + model.m_nCaret);
+                model.keyPress(qtkey::Key_Delete, false, false, {});
+                break;
+            }
+            case 3: model.undo(); plain = first.data(); break;
+            case 4: model.redo(); plain = first.data(); break;
+            default: model.setCaretOffset(static_cast<uint32_t>(random() % (size + 1))); break;
+            }
+            ASSERT_EQ(plain, first.data()) << "step " << step;
+            for (const CBinaryPaneModel* view : {&first.model, &second}) {
+                ASSERT_LE(view->m_nCaret, first.doc->m_nDataSize) << "step " << step;
+                if (view->m_bSelection) {
+                    ASSERT_LE(view->m_nSelStart, view->m_nSelEnd) << "step " << step;
+                    ASSERT_LT(view->m_nSelEnd, first.doc->m_nDataSize) << "step " << step;
+                }
+            }
+        }
+        while (first.model.canUndo())
+            second.undo();
+        EXPECT_EQ(original, first.data());
+        for (CModelView& view : views)
+            first.doc->RemoveView(&view);
+    }
+}
+
 } // namespace

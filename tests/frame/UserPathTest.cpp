@@ -27,6 +27,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -238,4 +240,43 @@ TEST_F(UserPathTest, AFileOverTheLimitOpensReadOnlyAndSaveLeavesItWhole)
     press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(dir / "big.bin"), bytes);
     g_nMaxImageSize = limit;
+}
+
+// Two windows on one file: what one window deletes, the other no longer
+// shows, copies or cuts, and saving writes exactly the bytes shown.
+TEST_F(UserPathTest, TwoWindowsOnOneFileSaveExactlyTheBytesShown)
+{
+    const std::string bytes = "0123456789ABCDEFGHIJ";
+    CLumoDoc* doc = open("two.bin", bytes);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_TRUE(frame->runCommand(cmd::WindowNew));
+    ASSERT_TRUE(frame->runCommand(cmd::WindowTile));
+    const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    const auto activate = [&](QMdiSubWindow* window) {
+        frame->mdiArea()->setActiveSubWindow(window);
+        pane()->setFocus();
+    };
+    activate(windows[0]);
+    press(Qt::Key_End, Qt::ControlModifier);
+    for (int i = 0; i < 3; ++i)
+        press(Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_TRUE(pane()->model().hasSelection());
+
+    activate(windows[1]);
+    press(Qt::Key_A, Qt::ControlModifier);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(doc->m_nDataSize, 0u);
+
+    activate(windows[0]);
+    EXPECT_FALSE(pane()->model().hasSelection()) << "the deleted bytes are no longer selected";
+    QGuiApplication::clipboard()->setText("kept");
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept") << "nothing stale was copied";
+    press(Qt::Key_X, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(dir / "two.bin"), bytes);
+    EXPECT_LE(pane()->model().m_nCaret, doc->m_nDataSize);
 }
