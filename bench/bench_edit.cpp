@@ -70,8 +70,7 @@ struct EditSetup
         // What MaxEditRange = 10 sets: room for 50 MiB and everything typed on top.
         g_nMaxImageSize = 10 * 10'485'760u;
         g_bOverwrite = false;
-        g_nNextDocMode = CLumoDoc::kBinaryMode;
-        doc = std::make_unique<CLumoDoc>();
+        doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
         model = std::make_unique<CBinaryPaneModel>(*doc, host);
         ok = Fill();
     }

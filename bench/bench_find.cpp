@@ -64,8 +64,7 @@ const std::vector<uint8_t>& Data()
 CLumoDoc& Document(const std::vector<uint8_t>& bytes)
 {
     g_nMaxImageSize = 10 * 10'485'760u;
-    g_nNextDocMode = CLumoDoc::kBinaryMode;
-    static CLumoDoc doc;
+    static CLumoDoc doc(CLumoDoc::kBinaryMode);
     if (doc.ReserveImage(uint32_t(bytes.size()) + 1'048'576) > CFileImage::Grown)
         std::abort();
     doc.m_image.BeginDirect(0);

@@ -30,8 +30,7 @@ std::vector<uint8_t> sampleBytes(size_t n)
 
 std::unique_ptr<CLumoDoc> makeDocument(const std::vector<uint8_t>& bytes)
 {
-    g_nNextDocMode = 2;
-    auto doc = std::make_unique<CLumoDoc>();
+    auto doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
     const uint32_t n = static_cast<uint32_t>(bytes.size());
     if (doc->ReserveImage(n) >= 2)
         return nullptr;
@@ -64,7 +63,7 @@ BENCHMARK(BM_HexPaneFullRepaint)->Unit(benchmark::kMillisecond);
 void BM_PlainDrawTextBaseline(benchmark::State& state)
 {
     const auto bytes = sampleBytes(1 << 20);
-    const QFont font = MakeViewFont(CLumoDoc().m_font, 96);
+    const QFont font = MakeViewFont(CLumoDoc(CLumoDoc::kBinaryMode).m_font, 96);
     const QFontMetrics metrics(font);
     const int lines = (1024 - 2 * metrics.height()) / metrics.height();
     CMemoryDumpSource source(bytes.data(), static_cast<uint32_t>(bytes.size()));

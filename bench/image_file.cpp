@@ -89,8 +89,7 @@ const CBenchFiles& Files()
 void Open(benchmark::State& state, const std::string& path, int mode)
 {
     for (auto _ : state) {
-        g_nNextDocMode = mode;
-        CLumoDoc doc;
+        CLumoDoc doc(mode);
         if (!doc.OnOpenDocument(path)) {
             state.SkipWithError("open failed");
             break;
@@ -131,8 +130,7 @@ BENCHMARK(BM_Load50MiB_RawFreadBaseline)->Unit(benchmark::kMillisecond)->UseReal
 
 void BM_Save50MiB_BinaryDocument(benchmark::State& state)
 {
-    g_nNextDocMode = CLumoDoc::kBinaryMode;
-    CLumoDoc doc;
+    CLumoDoc doc(CLumoDoc::kBinaryMode);
     if (!doc.OnOpenDocument(Files().Binary())) {
         state.SkipWithError("open failed");
         return;

@@ -30,8 +30,7 @@ void BM_InsertByteWalkingCaret_FileImage(benchmark::State& state)
 {
     // The limit MaxEditRange = 10 gives: room for 50 MiB plus what is typed.
     g_nMaxImageSize = 10 * 10'485'760u;
-    g_nNextDocMode = CLumoDoc::kBinaryMode;
-    CLumoDoc doc;
+    CLumoDoc doc(CLumoDoc::kBinaryMode);
     FillImage(doc);
     uint32_t caret = kFirstCaret;
     uint8_t value = 0;

@@ -14,8 +14,7 @@ namespace {
 CLumoDoc& Document()
 {
     static CLumoDoc* doc = [] {
-        g_nNextDocMode = 1;
-        auto* d = new CLumoDoc;
+        auto* d = new CLumoDoc(CLumoDoc::kTextMode);
         constexpr uint32_t kSize = 4096;
         if (d->ReserveImage(kSize) >= 2)
             std::abort();

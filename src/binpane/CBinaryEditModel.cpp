@@ -211,26 +211,23 @@ void CBinaryEditModel::typeBytes(const uint8_t* bytes, uint32_t n)
 {
     if (m_doc.RefuseIfReadOnly())
         return;
-    const bool overwrite = g_bOverwrite;
+    bool overwrite = g_bOverwrite;
     if (m_bSelection) {
         // Input that replaces a selection is inserted.
         if (g_settings.DeleteSelectionAtInput)
-            g_bOverwrite = false;
-        if (!dropSelectionForInput()) {
-            g_bOverwrite = overwrite; // the user kept the selected bytes: the input goes too
-            return;
-        }
+            overwrite = false;
+        if (!dropSelectionForInput())
+            return; // the user kept the selected bytes: the input goes too
     }
     if (m_nFocusPart == kCharPart) {
         m_bSecondDigit = 0;
-        (void)(g_bOverwrite ? overwriteAtCaret(bytes, n) : insertAtCaret(bytes, n));
+        (void)(overwrite ? overwriteAtCaret(bytes, n) : insertAtCaret(bytes, n));
     } else {
-        typeDigit(bytes[0]);
+        typeDigit(bytes[0], overwrite);
     }
-    g_bOverwrite = overwrite;
 }
 
-void CBinaryEditModel::typeDigit(uint8_t digit)
+void CBinaryEditModel::typeDigit(uint8_t digit, bool overwrite)
 {
     uint32_t p = m_nCaret;
     bool second = m_bSecondDigit != 0;
@@ -245,7 +242,7 @@ void CBinaryEditModel::typeDigit(uint8_t digit)
         return;
     }
     // The first digit shows as the low digit; a refused one leaves nothing pending.
-    if (g_bOverwrite ? overwriteAtCaret(&digit, 1) : insertAtCaret(&digit, 1))
+    if (overwrite ? overwriteAtCaret(&digit, 1) : insertAtCaret(&digit, 1))
         setCaretOffset(p, 1);
 }
 

@@ -69,7 +69,7 @@ protected:
     [[nodiscard]] bool dropSelectionForInput();
 
 private:
-    void typeDigit(uint8_t digit);
+    void typeDigit(uint8_t digit, bool overwrite);
     void setDataSize(uint32_t size);
     // Takes back the newest record of `from`, journaling its reversal in `to`.
     void replay(CEditJournal& from, CEditJournal& to, bool undoing);

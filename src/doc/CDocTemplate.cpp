@@ -30,7 +30,7 @@ CLumoDoc* CDocTemplate::adopt(std::unique_ptr<CLumoDoc> doc)
 
 CLumoDoc* CDocTemplate::OpenNewDocument()
 {
-    auto doc = std::make_unique<CLumoDoc>();
+    auto doc = std::make_unique<CLumoDoc>(TakeNextDocMode());
     if (!doc->OnNewDocument())
         return nullptr;
     doc->SetTitle("無題" + std::to_string(++m_nUntitledCount));
@@ -47,7 +47,7 @@ CLumoDoc* CDocTemplate::OpenDocumentFile(const std::string& path)
             return doc.get();
         }
     }
-    auto doc = std::make_unique<CLumoDoc>();
+    auto doc = std::make_unique<CLumoDoc>(TakeNextDocMode());
     if (!doc->OnOpenDocument(path))
         return nullptr;
     return adopt(std::move(doc));

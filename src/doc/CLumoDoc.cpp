@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 int g_nNextDocMode = CLumoDoc::kTextMode;
 bool g_bResetNextDocMode = true;
 
-CLumoDoc::CLumoDoc()
+CLumoDoc::CLumoDoc(int mode)
+    : m_nMode(mode)
 {
     const bool imageOk = m_image.Init();
     m_nRowCapacity = kRowGrowthUnit;
@@ -28,11 +29,16 @@ CLumoDoc::CLumoDoc()
         ShowOutOfMemory();
     }
     CopyLayoutValues();
-    m_nMode = g_nNextDocMode;
     if (m_nMode == kBinaryMode)
         m_nFoldColumn = 16;
+}
+
+int TakeNextDocMode()
+{
+    const int mode = g_nNextDocMode;
     if (g_bResetNextDocMode)
-        g_nNextDocMode = kTextMode;
+        g_nNextDocMode = CLumoDoc::kTextMode;
+    return mode;
 }
 
 CLumoDoc::~CLumoDoc()

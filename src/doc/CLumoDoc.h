@@ -20,6 +20,9 @@
 extern int g_nNextDocMode;
 // While set, every construction returns g_nNextDocMode to 1.
 extern bool g_bResetNextDocMode;
+// The mode for the document about to be made: read once where documents are
+// made, and returned to 1 while g_bResetNextDocMode is set.
+int TakeNextDocMode();
 
 class CEditJournal;
 
@@ -54,7 +57,7 @@ public:
 
     // When memory runs out here the out-of-memory box is shown and the
     // document is left without its row start table; no view attaches to it.
-    CLumoDoc();
+    explicit CLumoDoc(int mode);
     ~CLumoDoc() override;
     CLumoDoc(const CLumoDoc&) = delete;
     CLumoDoc& operator=(const CLumoDoc&) = delete;

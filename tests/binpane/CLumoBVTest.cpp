@@ -16,8 +16,7 @@ namespace {
 
 std::unique_ptr<CLumoDoc> binaryDocument(const std::vector<uint8_t>& bytes)
 {
-    g_nNextDocMode = 2;
-    auto doc = std::make_unique<CLumoDoc>();
+    auto doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
     const uint32_t n = static_cast<uint32_t>(bytes.size());
     EXPECT_LE(doc->ReserveImage(n), 1);
     if (n)

@@ -38,8 +38,7 @@ struct HexPaneInput : ::testing::Test
 
     void open(const std::string& bytes)
     {
-        g_nNextDocMode = 2;
-        doc = std::make_unique<CLumoDoc>();
+        doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
         const uint32_t n = static_cast<uint32_t>(bytes.size());
         ASSERT_LE(doc->ReserveImage(n), 1);
         doc->m_image.Write(0, reinterpret_cast<const uint8_t*>(bytes.data()), n);

@@ -6,14 +6,14 @@
 
 namespace {
 
-TEST(CLumoDoc, ModeComesFromTheNextDocumentModeWhichThenReturnsToText)
+TEST(CLumoDoc, ModeIsTakenOnceFromTheNextDocumentModeWhichThenReturnsToText)
 {
     g_nNextDocMode = CLumoDoc::kBinaryMode;
-    CLumoDoc binary;
+    CLumoDoc binary(TakeNextDocMode());
     EXPECT_EQ(CLumoDoc::kBinaryMode, binary.m_nMode);
     EXPECT_EQ(16, binary.m_nFoldColumn);
     EXPECT_EQ(CLumoDoc::kTextMode, g_nNextDocMode);
-    CLumoDoc text;
+    CLumoDoc text(TakeNextDocMode());
     EXPECT_EQ(CLumoDoc::kTextMode, text.m_nMode);
     EXPECT_EQ(g_cabinet.nFoldColumn, text.m_nFoldColumn);
     EXPECT_NE(nullptr, text.m_pRowStart);
@@ -21,8 +21,8 @@ TEST(CLumoDoc, ModeComesFromTheNextDocumentModeWhichThenReturnsToText)
 
     g_bResetNextDocMode = false; // as while files are dropped
     g_nNextDocMode = CLumoDoc::kBinaryMode;
-    CLumoDoc first, second;
-    EXPECT_EQ(CLumoDoc::kBinaryMode, second.m_nMode);
+    EXPECT_EQ(CLumoDoc::kBinaryMode, TakeNextDocMode());
+    EXPECT_EQ(CLumoDoc::kBinaryMode, TakeNextDocMode());
     g_bResetNextDocMode = true;
     g_nNextDocMode = CLumoDoc::kTextMode;
 }

@@ -108,8 +108,7 @@ private:
 
 inline std::unique_ptr<CLumoDoc> MakeDoc(int mode)
 {
-    g_nNextDocMode = mode;
-    return std::make_unique<CLumoDoc>();
+    return std::make_unique<CLumoDoc>(mode);
 }
 
 // A document of the given mode opened from a file of these bytes.
