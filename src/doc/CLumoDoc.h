@@ -113,14 +113,14 @@ public:
     // Saves under path (empty: ask for a name); with replace the document
     // takes the new path.
     [[nodiscard]] bool DoSave(const std::string& path, bool replace);
-    void OnCloseDocument();
 
     // Commands; the save commands answer whether the file was saved.
     bool CanSave() const { return !m_bReadOnly && !IsTextMode(); }
     bool CanSaveAs() const { return !IsTextMode(); }
     bool OnFileSave();
     bool OnFileSaveAs();
-    void OnFileClose();
+    // Close is the template's: after SaveModified() it closes the frames and
+    // releases the document, never from inside one of its member functions.
 
     // The name proposed to the save dialog for a document without a path.
     static std::string ProposedFileName(const std::string& title);

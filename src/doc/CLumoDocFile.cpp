@@ -261,11 +261,6 @@ bool CLumoDoc::DoSave(const std::string& path, bool replace)
     return true;
 }
 
-void CLumoDoc::OnCloseDocument()
-{
-    DocumentUi().closeDocument(*this); // may destroy this document
-}
-
 bool CLumoDoc::IsReadWriteFile(const std::string& path)
 {
     std::error_code ec;
@@ -291,10 +286,4 @@ bool CLumoDoc::OnFileSaveAs()
     if (!CanSaveAs())
         return false;
     return DoSave(std::string(), true);
-}
-
-void CLumoDoc::OnFileClose()
-{
-    if (SaveModified())
-        OnCloseDocument();
 }

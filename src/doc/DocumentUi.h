@@ -28,11 +28,6 @@ public:
 
     virtual void addToRecentFiles(const std::string& path) { (void)path; }
 
-    // Close doc's frames and views, release the document and refresh the tab
-    // bar; doc must not be used after this returns. The default leaves the
-    // document alone.
-    virtual void closeDocument(CLumoDoc& doc) { (void)doc; }
-
     // doc is being destroyed: drop every reference kept to it (the output
     // document slots of the main window).
     virtual void documentDestroyed(CLumoDoc& doc) { (void)doc; }

@@ -395,7 +395,10 @@ void CMainFrame::onCommand(uint16_t id)
         switch (id) {
         case cmd::FileNew: newBinaryDocument(); break;
         case cmd::FileOpen: onFileOpen(); break;
-        case cmd::FileClose: if (doc) doc->OnFileClose(); break;
+        case cmd::FileClose:
+            if (doc && doc->SaveModified())
+                m_pTemplate->CloseDocument(doc);
+            break;
         case cmd::FileSave: if (doc) (void)doc->OnFileSave(); break;
         case cmd::FileSaveAs: if (doc) (void)doc->OnFileSaveAs(); break;
         case cmd::AppExit: close(); break;
@@ -582,11 +585,6 @@ void CMainFrame::addToRecentFiles(const std::string& path)
 {
     m_recentFiles.add(path);
     m_pActions->setRecentFiles(m_recentFiles.entries());
-}
-
-void CMainFrame::closeDocument(CLumoDoc& doc)
-{
-    m_pTemplate->CloseDocument(&doc);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -67,7 +67,6 @@ public:
     void endWaitCursor() override;
     void documentStateChanged(CLumoDoc& doc) override;
     void addToRecentFiles(const std::string& path) override;
-    void closeDocument(CLumoDoc& doc) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

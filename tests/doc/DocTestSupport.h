@@ -70,11 +70,10 @@ public:
     void endWaitCursor() override { --waitDepth; }
     void documentStateChanged(CLumoDoc&) override { ++stateChanges; }
     void addToRecentFiles(const std::string& path) override { recent.push_back(path); }
-    void closeDocument(CLumoDoc&) override { ++closed; }
 
     std::string saveName; // the dialog's answer; empty: cancel
     std::vector<std::string> proposals, recent;
-    int waitDepth = 0, waitCursors = 0, stateChanges = 0, closed = 0;
+    int waitDepth = 0, waitCursors = 0, stateChanges = 0;
 
 private:
     CDocumentUi* m_pPrevious = nullptr;

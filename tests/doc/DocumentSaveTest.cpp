@@ -203,15 +203,13 @@ TEST(DocumentSave, SaveModifiedAnswersCancelYesAndNo)
     doc->SetModifiedFlag(true);
     EXPECT_EQ(1, ui.stateChanges) << "told of a change of the flag, not of every call";
     sink.answers = {MsgAnswer::Cancel, MsgAnswer::No};
-    doc->OnFileClose();
-    EXPECT_EQ(0, ui.closed) << "Cancel keeps the document open";
+    EXPECT_FALSE(doc->SaveModified()) << "Cancel keeps the document open";
     EXPECT_TRUE(doc->SaveModified());
     EXPECT_EQ((Bytes{1, 2}), doctest::ReadFile(dir / "m.bin"));
     EXPECT_TRUE(doc->IsModified());
 
     sink.answers = {MsgAnswer::Yes};
-    doc->OnFileClose();
-    EXPECT_EQ(1, ui.closed);
+    EXPECT_TRUE(doc->SaveModified());
     EXPECT_EQ((Bytes{5, 2}), doctest::ReadFile(dir / "m.bin"));
     EXPECT_FALSE(doc->IsModified());
     const std::string question = std::string(LoadString(StringId::IdsSaveChanges)).replace(0, 2, dir / "m.bin");
