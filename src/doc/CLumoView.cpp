@@ -1,6 +1,7 @@
 #include "doc/CLumoView.h"
 
 #include "binpane/CLumoBV.h"
+#include "app/Settings.h"
 #include "doc/CLumoDoc.h"
 #include "doc/ViewFont.h"
 
@@ -35,6 +36,43 @@ CLumoView::~CLumoView()
 bool CLumoView::IsTextMode() const
 {
     return m_pDoc->IsTextMode();
+}
+
+void CLumoView::runCommand(Command command)
+{
+    if (!m_pHexPane) {
+        BeepRefusal();
+        return;
+    }
+    CBinaryPaneModel& model = m_pHexPane->model();
+    switch (command) {
+    case Command::Undo: model.undo(); break;
+    case Command::Redo: model.redo(); break;
+    case Command::Cut: model.cut(); break;
+    case Command::Copy: model.copy(); break;
+    case Command::ScreenCopy: model.screenCopy(); break;
+    case Command::Paste: model.paste(); break;
+    case Command::SelectAll: model.selectAll(); break;
+    case Command::MarkToggle: model.toggleMark(); break;
+    case Command::MarkNext: model.nextMark(); break;
+    case Command::MarkPrevious: model.previousMark(); break;
+    case Command::MarkClearAll: model.clearAllMarks(); break;
+    }
+}
+
+bool CLumoView::hasSelection() const
+{
+    return m_pHexPane && m_pHexPane->model().hasSelection();
+}
+
+bool CLumoView::canUndo() const
+{
+    return m_pHexPane && m_pHexPane->model().canUndo();
+}
+
+bool CLumoView::canRedo() const
+{
+    return m_pHexPane && m_pHexPane->model().canRedo();
 }
 
 void CLumoView::makeFont()

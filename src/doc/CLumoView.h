@@ -35,6 +35,18 @@ public:
 
     void OnUpdate(CViewBase* sender, int hint, void* object) override;
 
+    // The edit and mark commands, run by the pane of the document's mode; a
+    // text document, whose pane cannot do them yet, beeps.
+    enum class Command {
+        Undo, Redo, Cut, Copy, ScreenCopy, Paste, SelectAll,
+        MarkToggle, MarkNext, MarkPrevious, MarkClearAll,
+    };
+    void runCommand(Command command);
+    // What the update rules of those commands ask of the active pane.
+    bool hasSelection() const;
+    bool canUndo() const;
+    bool canRedo() const;
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

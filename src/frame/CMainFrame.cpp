@@ -306,11 +306,9 @@ CommandContext CMainFrame::commandContext() const
         const CLumoDoc* doc = view->document();
         context.textMode = doc->IsTextMode();
         context.readOnly = doc->m_bReadOnly != 0;
-        if (const CLumoBV* pane = view->hexPane()) {
-            context.hasSelection = pane->model().hasSelection();
-            context.canUndo = pane->model().canUndo();
-            context.canRedo = pane->model().canRedo();
-        }
+        context.hasSelection = view->hasSelection();
+        context.canUndo = view->canUndo();
+        context.canRedo = view->canRedo();
     }
     context.canPaste = m_bClipboardHasText || CBinaryClipboard::Has();
     context.overwrite = g_bOverwrite;
@@ -422,7 +420,7 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::MarkToggle:
         case cmd::MarkNext:
         case cmd::MarkPrevious:
-        case cmd::MarkClearAll: routeToPane(id); break;
+        case cmd::MarkClearAll: routeToView(id); break;
         case cmd::EditFind:
         case cmd::EditReplace:
         case cmd::Jump:
@@ -441,34 +439,30 @@ void CMainFrame::onCommand(uint16_t id)
     updateCommandStates();
 }
 
-// Edit and mark commands go to the pane of the active view's mode (the edit
-// commands go to the find box while it has the focus); the text pane does
-// not exist yet, so a text document only beeps.
-void CMainFrame::routeToPane(uint16_t id)
+// Edit and mark commands go to the active view, which runs them on the pane
+// of its document's mode; the edit commands go to the find box while it has
+// the focus.
+void CMainFrame::routeToView(uint16_t id)
 {
     if (QLineEdit* field = FocusedLineEdit(); field && isAncestorOf(field) && RunFieldCommand(*field, id))
         return;
+    using Command = CLumoView::Command;
+    static const std::pair<uint16_t, Command> kCommands[] = {
+        {cmd::EditUndo, Command::Undo},           {cmd::EditRedo, Command::Redo},
+        {cmd::EditCut, Command::Cut},             {cmd::EditCopy, Command::Copy},
+        {cmd::ScreenCopy, Command::ScreenCopy},   {cmd::EditPaste, Command::Paste},
+        {cmd::SelectAll, Command::SelectAll},     {cmd::MarkToggle, Command::MarkToggle},
+        {cmd::MarkNext, Command::MarkNext},       {cmd::MarkPrevious, Command::MarkPrevious},
+        {cmd::MarkClearAll, Command::MarkClearAll},
+    };
     CLumoView* view = activeView();
-    CLumoBV* pane = view ? view->hexPane() : nullptr;
-    if (!pane) {
+    const auto* entry = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                     [id](const auto& pair) { return pair.first == id; });
+    if (!view || entry == std::end(kCommands)) {
         BeepRefusal();
         return;
     }
-    CBinaryPaneModel& model = pane->model();
-    switch (id) {
-    case cmd::EditUndo: model.undo(); break;
-    case cmd::EditRedo: model.redo(); break;
-    case cmd::EditCut: model.cut(); break;
-    case cmd::EditCopy: model.copy(); break;
-    case cmd::ScreenCopy: model.screenCopy(); break;
-    case cmd::EditPaste: model.paste(); break;
-    case cmd::SelectAll: model.selectAll(); break;
-    case cmd::MarkToggle: model.toggleMark(); break;
-    case cmd::MarkNext: model.nextMark(); break;
-    case cmd::MarkPrevious: model.previousMark(); break;
-    case cmd::MarkClearAll: model.clearAllMarks(); break;
-    default: break;
-    }
+    view->runCommand(entry->second);
 }
 
 void CMainFrame::arrangeIcons()

@@ -87,7 +87,7 @@ private:
     void onCommand(uint16_t id);
     void adoptFrame(CLumoMCW* frame);
     void watchPane(CLumoMCW* frame);
-    void routeToPane(uint16_t id);
+    void routeToView(uint16_t id);
     void onFileOpen();
     void onRecentFile(size_t index);
     void onFavouriteDirectory(int index);
