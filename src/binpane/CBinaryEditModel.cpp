@@ -1,7 +1,7 @@
 #include "binpane/CBinaryEditModel.h"
 
 #include "app/Settings.h"
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 #include "doc/CLumoDoc.h"
 #include "platform/Cp932.h"
 #include "platform/HexDigits.h"
@@ -11,68 +11,23 @@
 #include <algorithm>
 #include <cassert>
 
-CEditJournal& CBinaryEditModel::undoJournal() const
-{
-    assert(m_doc.m_pUndo);
-    return *m_doc.m_pUndo;
-}
-
-CEditJournal& CBinaryEditModel::redoJournal() const
-{
-    assert(m_doc.m_pRedo);
-    return *m_doc.m_pRedo;
-}
-
 bool CBinaryEditModel::canUndo() const
 {
-    return undoJournal().count() != 0;
+    return m_doc.UndoJournal().count() != 0;
 }
 
 bool CBinaryEditModel::canRedo() const
 {
-    return redoJournal().count() != 0;
-}
-
-bool CBinaryEditModel::checkGrowth(uint64_t n)
-{
-    const uint64_t want = uint64_t{dataSize()} + n;
-    const int result = want > UINT32_MAX ? CFileImage::OverLimit
-                                         : m_doc.ReserveImage(static_cast<uint32_t>(want));
-    switch (result) {
-    case CFileImage::Fits:
-        return true;
-    case CFileImage::Grown:
-        m_doc.UpdateAllViews(CLumoDoc::kHintBinaryLoaded);
-        return true;
-    case CFileImage::OutOfMemory:
-        m_doc.UpdateAllViews(CLumoDoc::kHintBinaryLoaded);
-        ShowOutOfMemory();
-        return false;
-    default:
-        (void)ShowMessage(StringId::IdsTooLarge);
-        return false;
-    }
-}
-
-void CBinaryEditModel::setDataSize(uint32_t size)
-{
-    m_doc.m_nDataSize = size;
-    m_doc.m_nLastCharPos = static_cast<int32_t>(size) - 1;
+    return m_doc.RedoJournal().count() != 0;
 }
 
 bool CBinaryEditModel::insertAt(uint32_t position, const uint8_t* bytes, uint32_t n, bool moveCaret)
 {
+    position = std::min(position, dataSize());
+    if (!m_doc.InsertBytes(position, bytes, n, this))
+        return false;
     if (n == 0)
         return true;
-    if (!checkGrowth(n))
-        return false;
-    m_doc.SetModifiedFlag(true);
-    const uint32_t size = dataSize();
-    position = std::min(position, size);
-    if (position < size)
-        m_doc.m_image.MoveUp(position + n, position, size - position);
-    m_doc.m_image.Write(position, bytes, n);
-    setDataSize(size + n);
     if (m_bSelection && position <= m_nSelStart) {
         m_nSelStart += n;
         m_nSelEnd += n;
@@ -84,19 +39,15 @@ bool CBinaryEditModel::insertAt(uint32_t position, const uint8_t* bytes, uint32_
         m_nPreferredColumn = static_cast<int32_t>((position + n) % bytesPerLine());
         setCaretOffset(position + n);
     }
-    m_doc.NotifyContentChanged({position, 0, n, this});
     return true;
 }
 
 void CBinaryEditModel::deleteAt(uint32_t position, uint32_t n, bool redraw)
 {
     const uint32_t size = dataSize();
-    if (n == 0 || position >= size)
+    n = m_doc.DeleteBytes(position, n, this);
+    if (n == 0)
         return;
-    n = std::min(n, size - position);
-    m_doc.SetModifiedFlag(true);
-    m_doc.m_image.MoveDown(position, position + n, size - position - n);
-    setDataSize(size - n);
     // The selected bytes move down with everything after the deleted range.
     if (m_bSelection && position + n <= m_nSelStart) {
         m_nSelStart -= n;
@@ -110,7 +61,6 @@ void CBinaryEditModel::deleteAt(uint32_t position, uint32_t n, bool redraw)
         m_nPreferredColumn = static_cast<int32_t>(position % bytesPerLine());
         setCaretOffset(position);
     }
-    m_doc.NotifyContentChanged({position, n, 0, this});
 }
 
 void CBinaryEditModel::followChange(const DocChange& change)
@@ -145,44 +95,14 @@ void CBinaryEditModel::followChange(const DocChange& change)
     setCaretOffset(caret, m_bSecondDigit, false, true);
 }
 
-CBinaryEditModel::RecordResult CBinaryEditModel::record(CEditJournal& journal, int32_t type,
-                                                        uint32_t position, uint32_t length,
-                                                        bool newAction)
-{
-    const bool savesData = CEditJournal::SavesData(type);
-    // MakeRoom refuses only a length over the whole block, before evicting
-    // anything, so the journals are untouched until the user has answered.
-    if (savesData && !journal.MakeRoom(length)) {
-        const MsgAnswer answer = ShowMessage(StringId::IdsUndoOverflow, MsgButtons::OkCancel, MsgIcon::Question);
-        if (answer != MsgAnswer::Ok)
-            return Cancelled;
-        if (newAction)
-            redoJournal().Clear();
-        journal.Clear();
-        return Unrecorded;
-    }
-    if (newAction)
-        redoJournal().Clear();
-    if (type == CEditJournal::Inserted || type == CEditJournal::ReplacedNew
-        || type == CEditJournal::OverwrittenNew) {
-        (void)journal.MakeRoom(0); // always succeeds
-        journal.Append(type, position, length, false);
-        return Recorded;
-    }
-    if (!savesData)
-        return Recorded;
-    m_doc.m_image.Read(journal.Append(type, position, length, true), position, length);
-    return Recorded;
-}
-
 bool CBinaryEditModel::insertAtCaret(const uint8_t* bytes, uint32_t n)
 {
-    if (m_doc.RefuseIfReadOnly() || !checkGrowth(n))
+    if (m_doc.RefuseIfReadOnly() || !m_doc.CheckGrowth(n))
         return false;
     const uint32_t p = m_nCaret;
     if (!insertAt(p, bytes, n, true))
         return false;
-    (void)record(undoJournal(), CEditJournal::Inserted, p, n, true);
+    (void)m_doc.Record(m_doc.UndoJournal(), CEditJournal::Inserted, p, n, true);
     return true;
 }
 
@@ -194,15 +114,15 @@ bool CBinaryEditModel::overwriteAtCaret(const uint8_t* bytes, uint32_t n)
     const bool replaces = p < dataSize();
     const uint32_t m = replaces ? std::min(n, dataSize() - p) : 0;
     // Only the bytes beyond the data make it grow: a full file can still be overwritten.
-    if (!checkGrowth(n - m))
+    if (!m_doc.CheckGrowth(n - m))
         return false;
     if (replaces) {
-        (void)record(undoJournal(), CEditJournal::OverwrittenOld, p, m, true);
+        (void)m_doc.Record(m_doc.UndoJournal(), CEditJournal::OverwrittenOld, p, m, true);
         deleteAt(p, m, false);
     }
     // Cannot be refused: the growth was checked.
     (void)insertAt(p, bytes, n, true);
-    (void)record(undoJournal(), replaces ? CEditJournal::OverwrittenNew : CEditJournal::Inserted, p, n,
+    (void)m_doc.Record(m_doc.UndoJournal(), replaces ? CEditJournal::OverwrittenNew : CEditJournal::Inserted, p, n,
                  true);
     return true;
 }
@@ -321,7 +241,7 @@ bool CBinaryEditModel::deleteCommand(uint32_t count)
     if (p >= dataSize())
         return true;
     n = std::min(n, dataSize() - p);
-    if (record(undoJournal(), CEditJournal::Deleted, p, n, true) == Cancelled) {
+    if (m_doc.Record(m_doc.UndoJournal(), CEditJournal::Deleted, p, n, true) == CLumoDoc::Cancelled) {
         m_host.invalidateAll();
         return false;
     }
@@ -331,72 +251,26 @@ bool CBinaryEditModel::deleteCommand(uint32_t count)
 
 void CBinaryEditModel::undo()
 {
-    if (undoJournal().count() == 0 || m_doc.RefuseIfReadOnly())
+    if (!canUndo() || m_doc.RefuseIfReadOnly())
         return;
     clearSelection();
-    replay(undoJournal(), redoJournal(), true);
+    placeCaretAfterReplay(m_doc.Undo());
 }
 
 void CBinaryEditModel::redo()
 {
-    if (redoJournal().count() == 0 || m_doc.RefuseIfReadOnly())
+    if (!canRedo() || m_doc.RefuseIfReadOnly())
         return;
     clearSelection();
-    replay(redoJournal(), undoJournal(), false);
+    placeCaretAfterReplay(m_doc.Redo());
 }
 
-void CBinaryEditModel::replay(CEditJournal& from, CEditJournal& to, bool undoing)
+// Every pane has followed the replayed change; this one's caret goes where
+// the change ended.
+void CBinaryEditModel::placeCaretAfterReplay(std::optional<uint32_t> caret)
 {
-    const JournalRecord r = from.top();
-    switch (r.type) {
-    case CEditJournal::Inserted:
-        // Declining to go on without a journal for the reversal keeps everything as it is.
-        if (record(to, CEditJournal::Deleted, r.position, r.length, false) == Cancelled)
-            return;
-        deleteAt(r.position, r.length, true);
-        from.DropTop();
-        break;
-    case CEditJournal::Deleted:
-        if (!insertAt(r.position, from.dataOf(r), r.length, true))
-            return;
-        (void)record(to, CEditJournal::Inserted, r.position, r.length, false);
-        from.DropTop();
-        break;
-    case CEditJournal::ReplacedNew:
-        if (undoing)
-            replayPair(from, to);
-        break;
-    case CEditJournal::OverwrittenNew:
-        replayPair(from, to);
-        break;
-    default:
-        break;
-    }
-}
-
-void CBinaryEditModel::replayPair(CEditJournal& from, CEditJournal& to)
-{
-    const int k = from.count() - 1;
-    if (k == 0) {
-        from.Clear(); // its first half was evicted: nothing before it can be restored
+    if (!caret)
         return;
-    }
-    const JournalRecord r = from.top();
-    const JournalRecord q = from.record(k - 1);
-    const int32_t firstHalf = r.type == CEditJournal::OverwrittenNew ? CEditJournal::OverwrittenOld
-                                                                     : CEditJournal::ReplacedOld;
-    if (q.type != firstHalf) {
-        from.DropTop();
-        return;
-    }
-    // Check the growth first so the pair is never half taken back.
-    if (q.length > r.length && !checkGrowth(q.length - r.length))
-        return;
-    if (record(to, CEditJournal::OverwrittenOld, r.position, r.length, false) == Cancelled)
-        return;
-    deleteAt(r.position, r.length, false);
-    from.DropTop();
-    (void)insertAt(q.position, from.dataOf(q), q.length, true);
-    (void)record(to, CEditJournal::OverwrittenNew, q.position, q.length, false);
-    from.DropTop();
+    m_nPreferredColumn = static_cast<int32_t>(*caret % bytesPerLine());
+    setCaretOffset(*caret);
 }

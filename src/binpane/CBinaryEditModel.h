@@ -1,12 +1,14 @@
 // Byte editing of the hex pane without a window: the two edit primitives
-// (insertAt, deleteAt), typing hex digits and characters in insert or
-// overwrite mode, Delete and Backspace, and undo and redo through the
-// document's two journals. Every change is made by insertAt or deleteAt.
+// (insertAt, deleteAt: the document's edits plus what they do to this pane's
+// caret and selection), typing hex digits and characters in insert or
+// overwrite mode, Delete and Backspace, and undo and redo, which the document
+// runs on its two journals.
 #pragma once
 
 #include "binpane/CBinaryCaretModel.h"
 
 #include <cstdint>
+#include <optional>
 
 class CEditJournal;
 struct DocChange;
@@ -50,19 +52,6 @@ public:
     int32_t m_bLeadPending = 0; // a typed lead byte waits for its trail byte
     uint8_t m_nPendingLead = 0;
 
-    // For the other edits of the pane (find and replace): the journals, the
-    // recording of an edit about to be made and the size check.
-    enum RecordResult { Cancelled = 0, Unrecorded = 1, Recorded = 2 };
-    // Journals an edit about to be made (saving the bytes it will remove).
-    // When they do not fit, the journal is emptied and the user decides
-    // whether to go on without undo. A new action empties the redo journal.
-    RecordResult record(CEditJournal& journal, int32_t type, uint32_t position, uint32_t length,
-                        bool newAction);
-    // Room for the data to grow by n bytes; refusals show their message.
-    [[nodiscard]] bool checkGrowth(uint64_t n);
-    CEditJournal& undoJournal() const;
-    CEditJournal& redoJournal() const;
-
 protected:
     // Before input over a selection: deletes it or only removes it, as
     // DeleteSelectionAtInput says; false when the user kept the bytes.
@@ -70,8 +59,5 @@ protected:
 
 private:
     void typeDigit(uint8_t digit, bool overwrite);
-    void setDataSize(uint32_t size);
-    // Takes back the newest record of `from`, journaling its reversal in `to`.
-    void replay(CEditJournal& from, CEditJournal& to, bool undoing);
-    void replayPair(CEditJournal& from, CEditJournal& to);
+    void placeCaretAfterReplay(std::optional<uint32_t> caret);
 };

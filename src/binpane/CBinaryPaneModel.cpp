@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "binpane/BinaryClipboard.h"
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 #include "binpane/DocDumpSource.h"
 #include "binpane/DumpLayout.h"
 #include "platform/QtKeyCodes.h"
@@ -117,7 +117,7 @@ void CBinaryPaneModel::cut()
     const uint32_t start = m_nSelStart;
     const uint32_t n = m_nSelEnd - m_nSelStart + 1;
     setSelectionShown(false);
-    if (record(undoJournal(), CEditJournal::Deleted, start, n, true) == Cancelled) {
+    if (m_doc.Record(m_doc.UndoJournal(), CEditJournal::Deleted, start, n, true) == CLumoDoc::Cancelled) {
         m_host.invalidateAll();
         return;
     }
@@ -148,20 +148,20 @@ void CBinaryPaneModel::paste()
     if (!dropSelectionForInput())
         return;
     // Room for the whole block as the clipboard holds it, terminator included.
-    if (!checkGrowth(uint64_t{text.size()} + 1))
+    if (!m_doc.CheckGrowth(uint64_t{text.size()} + 1))
         return;
     const uint32_t p = m_nCaret;
     uint32_t inserted;
     bool done;
     if (match == CBinaryClipboard::Match::Yes) {
         inserted = CBinaryClipboard::Length();
-        done = checkGrowth(inserted) && insertAt(p, CBinaryClipboard::Bytes(), inserted, true);
+        done = m_doc.CheckGrowth(inserted) && insertAt(p, CBinaryClipboard::Bytes(), inserted, true);
     } else {
         inserted = static_cast<uint32_t>(t);
         done = insertAt(p, bytes, inserted, true);
     }
     if (done && inserted > 0)
-        (void)record(undoJournal(), CEditJournal::Inserted, p, inserted, true);
+        (void)m_doc.Record(m_doc.UndoJournal(), CEditJournal::Inserted, p, inserted, true);
 }
 
 void CBinaryPaneModel::screenCopy()

@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "binpane/CBinaryPaneModel.h"
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 #include "binpane/DumpGeometry.h"
 #include "binpane/ReplaceAll.h"
 #include "doc/CLumoDoc.h"
@@ -55,16 +55,16 @@ bool CDocReplaceTarget::replaceSelection(uint32_t position, uint32_t length, con
     if (doc.RefuseIfReadOnly())
         return false;
     // The room is checked before anything is deleted, so a refusal changes nothing.
-    if (n > length && !m_model.checkGrowth(n - length))
+    if (n > length && !doc.CheckGrowth(n - length))
         return false;
     m_model.clearSelection();
-    if (m_model.record(m_model.undoJournal(), CEditJournal::Deleted, position, length, true)
-        == CBinaryEditModel::Cancelled)
+    if (doc.Record(doc.UndoJournal(), CEditJournal::Deleted, position, length, true)
+        == CLumoDoc::Cancelled)
         return false;
     m_model.deleteAt(position, length, n < 1);
     if (n > 0) {
         (void)m_model.insertAt(position, bytes, n, true); // the room was checked above
-        (void)m_model.record(m_model.undoJournal(), CEditJournal::Inserted, position, n, true);
+        (void)doc.Record(doc.UndoJournal(), CEditJournal::Inserted, position, n, true);
     }
     return true;
 }
@@ -75,25 +75,16 @@ bool CDocReplaceTarget::replaceUnjournaled(std::span<const uint32_t> positions, 
     CLumoDoc& doc = m_model.document();
     if (doc.m_bReadOnly)
         return false;
-    const int reserved = doc.ReserveImage(std::max(sizeToHold, doc.m_nDataSize));
-    if (reserved != CFileImage::Fits && reserved != CFileImage::Grown)
+    if (positions.empty()) {
+        const int reserved = doc.ReserveImage(std::max(sizeToHold, doc.m_nDataSize));
+        return reserved == CFileImage::Fits || reserved == CFileImage::Grown;
+    }
+    const auto rewrite = [&](uint8_t* block, uint32_t size) {
+        return replaceRunsInPlace(block, size, positions, length, bytes, n);
+    };
+    if (!doc.RewriteBytes(sizeToHold, positions.front(), rewrite, static_cast<const CBinaryEditModel*>(&m_model)))
         return false;
-    if (positions.empty())
-        return true;
-    doc.m_image.BeginDirect(0);
-    uint8_t* block = doc.m_image.GetPointer(0);
-    const uint32_t oldSize = doc.m_nDataSize;
-    const uint32_t size = replaceRunsInPlace(block, oldSize, positions, length, bytes, n);
-    doc.m_image.EndDirect(0);
-    doc.m_nDataSize = size;
-    doc.m_nLastCharPos = static_cast<int32_t>(size) - 1;
-    doc.SetModifiedFlag(true);
-    if (m_model.m_nCaret > size)
-        m_model.setCaretOffset(size, 0, false, true);
-    // New content: the views recompute their ranges and repaint; the other
-    // panes take everything from the first hit on as changed.
-    doc.UpdateAllViews(CLumoDoc::kHintBinaryLoaded);
-    const uint32_t first = positions.front();
-    doc.NotifyContentChanged({first, oldSize - first, size - first, static_cast<const CBinaryEditModel*>(&m_model)});
+    if (m_model.m_nCaret > doc.m_nDataSize)
+        m_model.setCaretOffset(doc.m_nDataSize, 0, false, true);
     return true;
 }

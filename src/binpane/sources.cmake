@@ -23,7 +23,6 @@ target_sources(vexel_core PRIVATE
   binpane/CBinaryCaretModel.cpp
   binpane/CBinaryEditModel.cpp
   binpane/CBinaryPaneModel.cpp
-  binpane/CEditJournal.cpp
 )
 target_sources(vexel_core PRIVATE
   binpane/CBinaryFinder.cpp

@@ -1,7 +1,7 @@
 #include "doc/CLumoDoc.h"
 
 #include "app/Settings.h"
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 #include "doc/CabinetSettings.h"
 #include "doc/DocumentUi.h"
 #include "platform/Messages.h"

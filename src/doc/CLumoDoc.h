@@ -13,7 +13,9 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The mode the next document takes when it is built; 1 (text) at rest.
@@ -79,6 +81,39 @@ public:
         DocChange copy = change;
         UpdateAllViews(kHintContentChanged, &copy);
     }
+
+    // ---- Edits: every change of the bytes goes through these. Each marks
+    // the document modified and tells every view what changed; origin is the
+    // pane that asked (it follows the change itself), null to have every
+    // pane follow it. ----
+
+    // Room for the data to grow by n bytes; a refusal shows its message.
+    [[nodiscard]] bool CheckGrowth(uint64_t n);
+    // Inserts n bytes at position (at most the data size); false when the
+    // growth was refused, and nothing changed then.
+    [[nodiscard]] bool InsertBytes(uint32_t position, const uint8_t* bytes, uint32_t n, const void* origin);
+    // Deletes up to n bytes at position; answers how many went.
+    uint32_t DeleteBytes(uint32_t position, uint32_t n, const void* origin);
+    // Rewrites the block in one pass (replace all): rewrite gets the block,
+    // with room for capacity bytes, and the data size, and answers the new
+    // size; the bytes before firstChanged stay as they are.
+    using BlockRewrite = std::function<uint32_t(uint8_t* block, uint32_t size)>;
+    [[nodiscard]] bool RewriteBytes(uint32_t capacity, uint32_t firstChanged, const BlockRewrite& rewrite,
+                                    const void* origin);
+
+    // Journals an edit about to be made (saving the bytes it will remove).
+    // When they do not fit, the user decides whether to go on without undo;
+    // only then is the journal emptied. A new action empties the redo journal.
+    enum RecordResult { Cancelled = 0, Unrecorded = 1, Recorded = 2 };
+    RecordResult Record(CEditJournal& journal, int32_t type, uint32_t position, uint32_t length,
+                        bool newAction);
+    CEditJournal& UndoJournal() const;
+    CEditJournal& RedoJournal() const;
+    // Takes back the newest edit, or makes the newest undone one again,
+    // journaling the reversal; answers where the caret goes, nothing when no
+    // bytes changed. Every pane follows the change.
+    std::optional<uint32_t> Undo(const void* origin = nullptr);
+    std::optional<uint32_t> Redo(const void* origin = nullptr);
 
     // A beep and true when the document is read-only.
     bool RefuseIfReadOnly() const;
@@ -165,6 +200,10 @@ public:
     int32_t m_nMode = kTextMode;
 
 private:
+    void SetDataSize(uint32_t size);
+    std::optional<uint32_t> Replay(CEditJournal& from, CEditJournal& to, bool undoing, const void* origin);
+    std::optional<uint32_t> ReplayPair(CEditJournal& from, CEditJournal& to, const void* origin);
+
     bool m_bLoadedShort = false;
     std::string m_strPartialSource; // the file this document holds only the head of
 

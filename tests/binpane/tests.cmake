@@ -14,7 +14,6 @@ target_sources(vexel_core_tests PRIVATE
   binpane/ReplaceAllTest.cpp
 )
 target_sources(vexel_core_tests PRIVATE
-  binpane/CEditJournalTest.cpp
   binpane/PaneClipboardTest.cpp
   binpane/PaneEditRandomTest.cpp
   binpane/PaneEditTest.cpp

@@ -1,4 +1,4 @@
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 
 #include <cassert>
 #include <cstdlib>

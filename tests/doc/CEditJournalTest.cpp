@@ -1,6 +1,6 @@
 // The journal beside a plain deque of records: whatever is appended, evicted
 // or dropped, every kept record still finds exactly its own saved bytes.
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 
 #include <gtest/gtest.h>
 

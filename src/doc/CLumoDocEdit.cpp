@@ -1,0 +1,195 @@
+// The document's edits: every change of the bytes, its journaling and its
+// undo and redo. Each change marks the document modified and tells every view
+// what moved.
+#include "doc/CLumoDoc.h"
+
+#include "doc/CEditJournal.h"
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <cassert>
+
+CEditJournal& CLumoDoc::UndoJournal() const
+{
+    assert(m_pUndo);
+    return *m_pUndo;
+}
+
+CEditJournal& CLumoDoc::RedoJournal() const
+{
+    assert(m_pRedo);
+    return *m_pRedo;
+}
+
+bool CLumoDoc::CheckGrowth(uint64_t n)
+{
+    const uint64_t want = uint64_t{m_nDataSize} + n;
+    const int result = want > UINT32_MAX ? CFileImage::OverLimit : ReserveImage(static_cast<uint32_t>(want));
+    switch (result) {
+    case CFileImage::Fits:
+        return true;
+    case CFileImage::Grown:
+        UpdateAllViews(kHintBinaryLoaded);
+        return true;
+    case CFileImage::OutOfMemory:
+        UpdateAllViews(kHintBinaryLoaded);
+        ShowOutOfMemory();
+        return false;
+    default:
+        (void)ShowMessage(StringId::IdsTooLarge);
+        return false;
+    }
+}
+
+void CLumoDoc::SetDataSize(uint32_t size)
+{
+    m_nDataSize = size;
+    m_nLastCharPos = static_cast<int32_t>(size) - 1;
+}
+
+bool CLumoDoc::InsertBytes(uint32_t position, const uint8_t* bytes, uint32_t n, const void* origin)
+{
+    if (n == 0)
+        return true;
+    if (!CheckGrowth(n))
+        return false;
+    SetModifiedFlag(true);
+    const uint32_t size = m_nDataSize;
+    position = std::min(position, size);
+    if (position < size)
+        m_image.MoveUp(position + n, position, size - position);
+    m_image.Write(position, bytes, n);
+    SetDataSize(size + n);
+    NotifyContentChanged({position, 0, n, origin});
+    return true;
+}
+
+uint32_t CLumoDoc::DeleteBytes(uint32_t position, uint32_t n, const void* origin)
+{
+    const uint32_t size = m_nDataSize;
+    if (n == 0 || position >= size)
+        return 0;
+    n = std::min(n, size - position);
+    SetModifiedFlag(true);
+    m_image.MoveDown(position, position + n, size - position - n);
+    SetDataSize(size - n);
+    NotifyContentChanged({position, n, 0, origin});
+    return n;
+}
+
+bool CLumoDoc::RewriteBytes(uint32_t capacity, uint32_t firstChanged, const BlockRewrite& rewrite,
+                            const void* origin)
+{
+    const int reserved = ReserveImage(std::max(capacity, m_nDataSize));
+    if (reserved != CFileImage::Fits && reserved != CFileImage::Grown)
+        return false;
+    const uint32_t oldSize = m_nDataSize;
+    m_image.BeginDirect(0);
+    const uint32_t size = rewrite(m_image.GetPointer(0), oldSize);
+    m_image.EndDirect(0);
+    SetDataSize(size);
+    SetModifiedFlag(true);
+    // New content: the views recompute their ranges; everything from the
+    // first change on counts as changed.
+    UpdateAllViews(kHintBinaryLoaded);
+    firstChanged = std::min({firstChanged, oldSize, size});
+    NotifyContentChanged({firstChanged, oldSize - firstChanged, size - firstChanged, origin});
+    return true;
+}
+
+CLumoDoc::RecordResult CLumoDoc::Record(CEditJournal& journal, int32_t type, uint32_t position,
+                                        uint32_t length, bool newAction)
+{
+    const bool savesData = CEditJournal::SavesData(type);
+    // MakeRoom refuses only a length over the whole block, before evicting
+    // anything, so the journals are untouched until the user has answered.
+    if (savesData && !journal.MakeRoom(length)) {
+        const MsgAnswer answer = ShowMessage(StringId::IdsUndoOverflow, MsgButtons::OkCancel, MsgIcon::Question);
+        if (answer != MsgAnswer::Ok)
+            return Cancelled;
+        if (newAction)
+            RedoJournal().Clear();
+        journal.Clear();
+        return Unrecorded;
+    }
+    if (newAction)
+        RedoJournal().Clear();
+    if (type == CEditJournal::Inserted || type == CEditJournal::ReplacedNew
+        || type == CEditJournal::OverwrittenNew) {
+        (void)journal.MakeRoom(0); // always succeeds
+        journal.Append(type, position, length, false);
+        return Recorded;
+    }
+    if (!savesData)
+        return Recorded;
+    m_image.Read(journal.Append(type, position, length, true), position, length);
+    return Recorded;
+}
+
+std::optional<uint32_t> CLumoDoc::Undo(const void* origin)
+{
+    if (UndoJournal().count() == 0 || RefuseIfReadOnly())
+        return std::nullopt;
+    return Replay(UndoJournal(), RedoJournal(), true, origin);
+}
+
+std::optional<uint32_t> CLumoDoc::Redo(const void* origin)
+{
+    if (RedoJournal().count() == 0 || RefuseIfReadOnly())
+        return std::nullopt;
+    return Replay(RedoJournal(), UndoJournal(), false, origin);
+}
+
+std::optional<uint32_t> CLumoDoc::Replay(CEditJournal& from, CEditJournal& to, bool undoing, const void* origin)
+{
+    const JournalRecord r = from.top();
+    switch (r.type) {
+    case CEditJournal::Inserted:
+        // Declining to go on without a journal for the reversal keeps everything as it is.
+        if (Record(to, CEditJournal::Deleted, r.position, r.length, false) == Cancelled)
+            return std::nullopt;
+        (void)DeleteBytes(r.position, r.length, origin);
+        from.DropTop();
+        return r.position;
+    case CEditJournal::Deleted:
+        if (!InsertBytes(r.position, from.dataOf(r), r.length, origin))
+            return std::nullopt;
+        (void)Record(to, CEditJournal::Inserted, r.position, r.length, false);
+        from.DropTop();
+        return r.position + r.length;
+    case CEditJournal::ReplacedNew:
+        return undoing ? ReplayPair(from, to, origin) : std::nullopt;
+    case CEditJournal::OverwrittenNew:
+        return ReplayPair(from, to, origin);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<uint32_t> CLumoDoc::ReplayPair(CEditJournal& from, CEditJournal& to, const void* origin)
+{
+    const int k = from.count() - 1;
+    if (k == 0) {
+        from.Clear(); // its first half was evicted: nothing before it can be restored
+        return std::nullopt;
+    }
+    const JournalRecord r = from.top();
+    const JournalRecord q = from.record(k - 1);
+    const int32_t firstHalf = r.type == CEditJournal::OverwrittenNew ? CEditJournal::OverwrittenOld
+                                                                     : CEditJournal::ReplacedOld;
+    if (q.type != firstHalf) {
+        from.DropTop();
+        return std::nullopt;
+    }
+    // Check the growth first so the pair is never half taken back.
+    if (q.length > r.length && !CheckGrowth(q.length - r.length))
+        return std::nullopt;
+    if (Record(to, CEditJournal::OverwrittenOld, r.position, r.length, false) == Cancelled)
+        return std::nullopt;
+    (void)DeleteBytes(r.position, r.length, origin);
+    from.DropTop();
+    (void)InsertBytes(q.position, from.dataOf(q), q.length, origin);
+    (void)Record(to, CEditJournal::OverwrittenNew, q.position, q.length, false);
+    from.DropTop();
+    return q.position + q.length;
+}
