@@ -1,10 +1,12 @@
 #include "app/CommandLine.h"
 
+#include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -19,42 +21,6 @@ struct ParseCase
     int32_t line = 0;
     int32_t column = 0;
     bool quiet = false;
-};
-
-void ExpectParsed(const ParseCase& c)
-{
-    std::string shown;
-    for (const std::string& arg : c.args)
-        shown += "[" + arg + "]";
-    SCOPED_TRACE("args: " + shown);
-    const CommandLine parsed = ParseCommandLine(c.args);
-    EXPECT_EQ(parsed.cabinet, c.cabinet);
-    EXPECT_EQ(parsed.file, c.file);
-    EXPECT_EQ(parsed.line, c.line);
-    EXPECT_EQ(parsed.column, c.column);
-    EXPECT_EQ(parsed.quiet, c.quiet);
-}
-
-class TempDir
-{
-public:
-    TempDir()
-    {
-        std::random_device seed;
-        do {
-            m_path = fs::temp_directory_path() / ("vexel-cmdline-" + std::to_string(seed()));
-        } while (!fs::create_directory(m_path));
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    std::string path() const { return m_path.string(); }
-    void touch(const std::string& name) const { std::ofstream(m_path / name) << "x"; }
-
-private:
-    fs::path m_path;
 };
 
 } // namespace
@@ -88,17 +54,23 @@ TEST(CommandLine, TakesEachArgumentAsOneOptionOrTheWholeFileName)
         {{"あ い.bin"}, "", "あ い.bin"},
         {{"-a" + longName, longName}, longName, longName},
     };
-    for (const ParseCase& c : cases)
-        ExpectParsed(c);
+    for (const ParseCase& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const CommandLine parsed = ParseCommandLine(c.args);
+        EXPECT_EQ(parsed.cabinet, c.cabinet);
+        EXPECT_EQ(parsed.file, c.file);
+        EXPECT_EQ(parsed.line, c.line);
+        EXPECT_EQ(parsed.column, c.column);
+        EXPECT_EQ(parsed.quiet, c.quiet);
+    }
 }
 
 TEST(CommandLine, ResolvesAbsoluteNamesToRegularFilesOnDisk)
 {
-    TempDir dir;
+    CScopedTempDir dir;
     const std::string d = dir.path() + "/";
-    dir.touch("data.bin");
-    dir.touch("data2.bin");
-    dir.touch("あ.bin");
+    for (const char* name : {"data.bin", "data2.bin", "あ.bin"})
+        WriteFile(d + name, "x");
     fs::create_directory(d + "d0.bin");
 
     EXPECT_EQ(ResolveAbsoluteName(d + "data.bin"), d + "data.bin");
@@ -112,7 +84,7 @@ TEST(CommandLine, ResolvesAbsoluteNamesToRegularFilesOnDisk)
     EXPECT_EQ(ParseCommandLine(wildcard).file, d + "data.bin");
 
     for (int i = 0; i < 25; ++i)
-        dir.touch("many" + std::to_string(100 + i));
+        WriteFile(d + "many" + std::to_string(100 + i), "x");
     const std::vector<std::string> matches = MatchFiles(d + "many*", 20);
     ASSERT_EQ(matches.size(), 20u);
     EXPECT_EQ(matches.front(), d + "many100");

@@ -55,6 +55,4 @@ TEST(TabTitle, DocumentTitleIsThePathWithLongTitle)
     EXPECT_EQ(DocumentTitle("/srv/x/dump.bin", "dump.bin", true), "/srv/x/dump.bin");
     EXPECT_EQ(DocumentTitle("/srv/x/dump.bin", "old", false), "dump.bin");
     EXPECT_EQ(DocumentTitle("", "無題", true), "無題");
-    EXPECT_EQ(TabText(3, "x", true), "3. x");
-    EXPECT_EQ(TabText(3, "x", false), "x");
 }
