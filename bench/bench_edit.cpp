@@ -5,7 +5,7 @@
 #include "app/Settings.h"
 #include "binpane/BinaryPaneHost.h"
 #include "binpane/CBinaryPaneModel.h"
-#include "binpane/CEditJournal.h"
+#include "doc/CEditJournal.h"
 #include "platform/QtKeyCodes.h"
 #include "doc/CLumoDoc.h"
 #include "platform/Messages.h"
