@@ -209,22 +209,8 @@ void CBinaryPaneModel::toggleMark()
 {
     clearSelection();
     const uint32_t p = m_nCaret;
-    uint32_t* begin = m_doc.m_binMarks.data();
-    uint32_t* end = begin + m_doc.m_nBinMarkCount;
-    uint32_t* it = std::lower_bound(begin, end, p);
-    if (it != end && *it == p) {
-        std::copy(it + 1, end, it);
-        --m_doc.m_nBinMarkCount;
-    } else {
-        if (m_doc.m_nBinMarkCount == CLumoDoc::kMaxMarks) {
-            BeepRefusal();
-            return;
-        }
-        std::copy_backward(it, end, end + 1);
-        *it = p;
-        ++m_doc.m_nBinMarkCount;
-    }
-    invalidateOffsets(p, p);
+    if (m_doc.ToggleBinaryMark(p) != CLumoDoc::MarkToggle::Full)
+        invalidateOffsets(p, p);
 }
 
 bool CBinaryPaneModel::startMarkMove()
@@ -263,8 +249,8 @@ void CBinaryPaneModel::previousMark()
 
 void CBinaryPaneModel::clearAllMarks()
 {
-    const bool had = m_doc.m_nBinMarkCount > 0;
-    m_doc.m_nBinMarkCount = 0;
-    if (had)
+    if (m_doc.m_nBinMarkCount > 0) {
+        m_doc.ClearBinaryMarks();
         m_host.invalidateAll();
+    }
 }

@@ -3,6 +3,7 @@
 #include "doc/CLumoDoc.h"
 #include "doc/CLumoMCW.h"
 #include "doc/CLumoView.h"
+#include "platform/Messages.h"
 
 #include <QMdiArea>
 
@@ -16,11 +17,19 @@ CDocTemplate::CDocTemplate(QMdiArea* mdiArea)
 
 CDocTemplate::~CDocTemplate() = default;
 
+// A document that ran out of memory while being built gets no view: the
+// command that wanted it fails with the out-of-memory box.
+std::unique_ptr<CLumoDoc> CDocTemplate::makeDocument()
+{
+    auto doc = std::make_unique<CLumoDoc>(TakeNextDocMode());
+    if (doc->IsComplete())
+        return doc;
+    ShowOutOfMemory();
+    return nullptr;
+}
+
 CLumoDoc* CDocTemplate::adopt(std::unique_ptr<CLumoDoc> doc)
 {
-    // A document that ran out of memory while being built gets no view.
-    if (!doc->m_pRowStart)
-        return nullptr;
     m_docs.push_back(std::move(doc));
     CLumoDoc* adopted = m_docs.back().get();
     CreateNewFrame(adopted);
@@ -30,8 +39,8 @@ CLumoDoc* CDocTemplate::adopt(std::unique_ptr<CLumoDoc> doc)
 
 CLumoDoc* CDocTemplate::OpenNewDocument()
 {
-    auto doc = std::make_unique<CLumoDoc>(TakeNextDocMode());
-    if (!doc->OnNewDocument())
+    auto doc = makeDocument();
+    if (!doc || !doc->OnNewDocument())
         return nullptr;
     doc->SetTitle("無題" + std::to_string(++m_nUntitledCount));
     return adopt(std::move(doc));
@@ -47,8 +56,8 @@ CLumoDoc* CDocTemplate::OpenDocumentFile(const std::string& path)
             return doc.get();
         }
     }
-    auto doc = std::make_unique<CLumoDoc>(TakeNextDocMode());
-    if (!doc->OnOpenDocument(path))
+    auto doc = makeDocument();
+    if (!doc || !doc->OnOpenDocument(path))
         return nullptr;
     return adopt(std::move(doc));
 }

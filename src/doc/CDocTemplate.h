@@ -56,6 +56,7 @@ signals:
     void frameCreated(CLumoMCW* frame);
 
 private:
+    std::unique_ptr<CLumoDoc> makeDocument();
     CLumoDoc* adopt(std::unique_ptr<CLumoDoc> doc);
 
     QMdiArea* m_pMdiArea;

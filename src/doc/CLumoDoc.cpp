@@ -26,7 +26,6 @@ CLumoDoc::CLumoDoc(int mode)
     if (!journalsOk) {
         ReleaseRowTables();
         ReleaseJournals();
-        ShowOutOfMemory();
     }
     CopyLayoutValues();
     if (m_nMode == kBinaryMode)

@@ -56,15 +56,17 @@ public:
     static constexpr int kHintLayoutReset = 32; // object: non-null when the font changed
     static constexpr int kHintBinaryLoaded = 128;
     static constexpr int kHintContentChanged = 129; // object: the DocChange
+    static constexpr int kHintMarksChanged = 130;   // the hex pane's marks: every view redraws
 
-    // When memory runs out here the out-of-memory box is shown and the
-    // document is left without its row start table; no view attaches to it.
+    // When memory runs out here the document is left without its row start
+    // table and journals (IsComplete() is false); whoever makes it reports it.
     explicit CLumoDoc(int mode);
     ~CLumoDoc() override;
     CLumoDoc(const CLumoDoc&) = delete;
     CLumoDoc& operator=(const CLumoDoc&) = delete;
 
     bool IsTextMode() const { return m_nMode == kTextMode; }
+    bool IsComplete() const { return m_pRowStart != nullptr; }
 
     // Growth of the data and of the row tables: 0 fits, 1 grown,
     // 2 out of memory (nothing changed), 3 over the limit.
@@ -114,6 +116,13 @@ public:
     // bytes changed. Every pane follows the change.
     std::optional<uint32_t> Undo(const void* origin = nullptr);
     std::optional<uint32_t> Redo(const void* origin = nullptr);
+
+    // The hex pane's marks, kept ascending. A toggle adds a mark at offset or
+    // takes the one there away; a full set refuses with a beep.
+    enum class MarkToggle { Added, Removed, Full };
+    MarkToggle ToggleBinaryMark(uint32_t offset);
+    void ClearBinaryMarks();
+    void SetReadOnly(bool readOnly) { m_bReadOnly = readOnly ? 1 : 0; }
 
     // A beep and true when the document is read-only.
     bool RefuseIfReadOnly() const;

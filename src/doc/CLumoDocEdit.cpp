@@ -3,6 +3,7 @@
 // what moved.
 #include "doc/CLumoDoc.h"
 
+#include "app/Settings.h"
 #include "doc/CEditJournal.h"
 #include "platform/Messages.h"
 
@@ -95,6 +96,36 @@ bool CLumoDoc::RewriteBytes(uint32_t capacity, uint32_t firstChanged, const Bloc
     firstChanged = std::min({firstChanged, oldSize, size});
     NotifyContentChanged({firstChanged, oldSize - firstChanged, size - firstChanged, origin});
     return true;
+}
+
+CLumoDoc::MarkToggle CLumoDoc::ToggleBinaryMark(uint32_t offset)
+{
+    uint32_t* begin = m_binMarks.data();
+    uint32_t* end = begin + m_nBinMarkCount;
+    uint32_t* it = std::lower_bound(begin, end, offset);
+    MarkToggle result = MarkToggle::Added;
+    if (it != end && *it == offset) {
+        std::copy(it + 1, end, it);
+        --m_nBinMarkCount;
+        result = MarkToggle::Removed;
+    } else if (m_nBinMarkCount == kMaxMarks) {
+        BeepRefusal();
+        return MarkToggle::Full;
+    } else {
+        std::copy_backward(it, end, end + 1);
+        *it = offset;
+        ++m_nBinMarkCount;
+    }
+    UpdateAllViews(kHintMarksChanged);
+    return result;
+}
+
+void CLumoDoc::ClearBinaryMarks()
+{
+    if (m_nBinMarkCount == 0)
+        return;
+    m_nBinMarkCount = 0;
+    UpdateAllViews(kHintMarksChanged);
 }
 
 CLumoDoc::RecordResult CLumoDoc::Record(CEditJournal& journal, int32_t type, uint32_t position,

@@ -490,7 +490,7 @@ void CMainFrame::onFileOpen()
         return;
     CLumoDoc* doc = openBinaryDocument(name);
     if (doc && readOnly) {
-        doc->m_bReadOnly = 1; // a partly loaded file is read-only whatever the box said
+        doc->SetReadOnly(true); // a partly loaded file is read-only whatever the box said
         onActiveViewChanged();
     }
 }
@@ -534,7 +534,7 @@ void CMainFrame::onCodeSwitch()
 void CMainFrame::onReadOnly()
 {
     if (CLumoDoc* doc = activeDocument()) {
-        doc->m_bReadOnly = doc->m_bReadOnly ? 0 : 1;
+        doc->SetReadOnly(!doc->m_bReadOnly);
         onActiveViewChanged();
     }
 }
