@@ -114,8 +114,8 @@ public:
     // Takes back the newest edit, or makes the newest undone one again,
     // journaling the reversal; answers where the caret goes, nothing when no
     // bytes changed. Every pane follows the change.
-    std::optional<uint32_t> Undo(const void* origin = nullptr);
-    std::optional<uint32_t> Redo(const void* origin = nullptr);
+    std::optional<uint32_t> Undo();
+    std::optional<uint32_t> Redo();
 
     // The hex pane's marks, kept ascending. A toggle adds a mark at offset or
     // takes the one there away; a full set refuses with a beep.
@@ -141,9 +141,8 @@ public:
     // name) in this document's mode; false on a read error. StoreTo writes
     // every data byte.
     [[nodiscard]] bool LoadFrom(std::FILE* file, uint64_t length, const std::string& name = {});
-    // Whether the last load took only part of the file (over the size limit,
-    // or memory ran out); such a document is never saved over that file.
-    bool LoadedShort() const { return m_bLoadedShort; }
+    // Whether path is the file this document holds only the head of (over
+    // the size limit, or memory ran out); it is never saved over that file.
     bool IsPartialSource(const std::string& path) const;
     [[nodiscard]] bool StoreTo(std::FILE* file);
 
@@ -210,8 +209,8 @@ public:
 
 private:
     void SetDataSize(uint32_t size);
-    std::optional<uint32_t> Replay(CEditJournal& from, CEditJournal& to, bool undoing, const void* origin);
-    std::optional<uint32_t> ReplayPair(CEditJournal& from, CEditJournal& to, const void* origin);
+    std::optional<uint32_t> Replay(CEditJournal& from, CEditJournal& to, bool undoing);
+    std::optional<uint32_t> ReplayPair(CEditJournal& from, CEditJournal& to);
 
     bool m_bLoadedShort = false;
     std::string m_strPartialSource; // the file this document holds only the head of

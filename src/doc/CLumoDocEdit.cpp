@@ -157,21 +157,22 @@ CLumoDoc::RecordResult CLumoDoc::Record(CEditJournal& journal, int32_t type, uin
     return Recorded;
 }
 
-std::optional<uint32_t> CLumoDoc::Undo(const void* origin)
+std::optional<uint32_t> CLumoDoc::Undo()
 {
     if (UndoJournal().count() == 0 || RefuseIfReadOnly())
         return std::nullopt;
-    return Replay(UndoJournal(), RedoJournal(), true, origin);
+    return Replay(UndoJournal(), RedoJournal(), true);
 }
 
-std::optional<uint32_t> CLumoDoc::Redo(const void* origin)
+std::optional<uint32_t> CLumoDoc::Redo()
 {
     if (RedoJournal().count() == 0 || RefuseIfReadOnly())
         return std::nullopt;
-    return Replay(RedoJournal(), UndoJournal(), false, origin);
+    return Replay(RedoJournal(), UndoJournal(), false);
 }
 
-std::optional<uint32_t> CLumoDoc::Replay(CEditJournal& from, CEditJournal& to, bool undoing, const void* origin)
+// Every pane follows a replayed change (origin null), the one that asked too.
+std::optional<uint32_t> CLumoDoc::Replay(CEditJournal& from, CEditJournal& to, bool undoing)
 {
     const JournalRecord r = from.top();
     switch (r.type) {
@@ -179,25 +180,25 @@ std::optional<uint32_t> CLumoDoc::Replay(CEditJournal& from, CEditJournal& to, b
         // Declining to go on without a journal for the reversal keeps everything as it is.
         if (Record(to, CEditJournal::Deleted, r.position, r.length, false) == Cancelled)
             return std::nullopt;
-        (void)DeleteBytes(r.position, r.length, origin);
+        (void)DeleteBytes(r.position, r.length, nullptr);
         from.DropTop();
         return r.position;
     case CEditJournal::Deleted:
-        if (!InsertBytes(r.position, from.dataOf(r), r.length, origin))
+        if (!InsertBytes(r.position, from.dataOf(r), r.length, nullptr))
             return std::nullopt;
         (void)Record(to, CEditJournal::Inserted, r.position, r.length, false);
         from.DropTop();
         return r.position + r.length;
     case CEditJournal::ReplacedNew:
-        return undoing ? ReplayPair(from, to, origin) : std::nullopt;
+        return undoing ? ReplayPair(from, to) : std::nullopt;
     case CEditJournal::OverwrittenNew:
-        return ReplayPair(from, to, origin);
+        return ReplayPair(from, to);
     default:
         return std::nullopt;
     }
 }
 
-std::optional<uint32_t> CLumoDoc::ReplayPair(CEditJournal& from, CEditJournal& to, const void* origin)
+std::optional<uint32_t> CLumoDoc::ReplayPair(CEditJournal& from, CEditJournal& to)
 {
     const int k = from.count() - 1;
     if (k == 0) {
@@ -217,9 +218,9 @@ std::optional<uint32_t> CLumoDoc::ReplayPair(CEditJournal& from, CEditJournal& t
         return std::nullopt;
     if (Record(to, CEditJournal::OverwrittenOld, r.position, r.length, false) == Cancelled)
         return std::nullopt;
-    (void)DeleteBytes(r.position, r.length, origin);
+    (void)DeleteBytes(r.position, r.length, nullptr);
     from.DropTop();
-    (void)InsertBytes(q.position, from.dataOf(q), q.length, origin);
+    (void)InsertBytes(q.position, from.dataOf(q), q.length, nullptr);
     (void)Record(to, CEditJournal::OverwrittenNew, q.position, q.length, false);
     from.DropTop();
     return q.position + q.length;

@@ -213,27 +213,25 @@ TEST_F(MainFrameTest, ThePlacementStoredOnCloseIsRestoredByTheNextFrame)
     frame->setGeometry(140, 110, 700, 500);
     const QRect normal = frame->geometry();
     frame->close();
-    {
-        CMainFrame second(*profile, recent);
-        second.showWithPlacement();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
-        EXPECT_FALSE(second.isMaximized());
-        EXPECT_EQ(second.geometry(), normal);
-        second.showMaximized();
-        second.close();
-    }
-    {
-        CMainFrame third(*profile, recent);
-        third.showWithPlacement();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&third));
-        EXPECT_TRUE(third.isMaximized());
-        EXPECT_EQ(third.normalGeometry(), normal);
-        third.close();
-    }
+    // The next start, as the program makes it.
+    const auto restart = [this] {
+        auto next = std::make_unique<CMainFrame>(*profile, recent);
+        next->showWithPlacement();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(next.get()));
+        return next;
+    };
+    auto second = restart();
+    EXPECT_FALSE(second->isMaximized());
+    EXPECT_EQ(second->geometry(), normal);
+    second->showMaximized();
+    second->close();
+    auto third = restart();
+    EXPECT_TRUE(third->isMaximized());
+    EXPECT_EQ(third->normalGeometry(), normal);
+    third->close();
+
     ASSERT_TRUE(profile->writeString("Settings", "WindowPos", "1,2,3"));
-    CMainFrame fourth(*profile, recent);
-    fourth.showWithPlacement();
-    EXPECT_TRUE(fourth.isMaximized());
+    EXPECT_TRUE(restart()->isMaximized());
 }
 
 TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
