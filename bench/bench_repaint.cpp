@@ -2,11 +2,11 @@
 // baseline that draws the same screen-copy lines with one plain drawText each
 // (no cell pinning, no colouring): what any text view would pay.
 #include "app/Settings.h"
-#include "binpane/CLumoBV.h"
+#include "binpane/widgets/CLumoBV.h"
 #include "binpane/DumpLayout.h"
 #include "binpane/MemoryDumpSource.h"
 #include "doc/CLumoDoc.h"
-#include "doc/ViewFont.h"
+#include "doc/widgets/ViewFont.h"
 
 #include <QApplication>
 #include <QImage>

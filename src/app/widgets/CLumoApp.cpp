@@ -1,0 +1,137 @@
+#include "app/widgets/CLumoApp.h"
+
+#include "app/widgets/CInstanceChannel.h"
+#include "app/InstanceMessage.h"
+#include "app/widgets/QtTranslations.h"
+#include "app/Settings.h"
+#include "doc/CLumoDoc.h"
+#include "frame/widgets/CMainFrame.h"
+#include "frame/widgets/Resources.h"
+#include "platform/Messages.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProgramPaths.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+// A cabinet argument is taken when it has 1 to 259 characters.
+constexpr size_t kMaxCabinetArgument = 259;
+} // namespace
+
+CLumoApp::CLumoApp(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Vexel"));
+    // Without the translations Qt's dialogs stay English; nothing else is lost.
+    (void)InstallQtTranslations();
+    paths::SetExecutablePath(QCoreApplication::applicationFilePath().toStdString());
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    m_commandLine = ParseCommandLine(arguments);
+}
+
+CLumoApp::~CLumoApp()
+{
+    m_pMainFrame.reset();
+    SetMultiInstanceHook({});
+    SetMessageSink(nullptr);
+}
+
+int CLumoApp::run()
+{
+    if (!initInstance())
+        return m_bSkipExit ? 0 : 1;
+    const int status = exec();
+    exitInstance();
+    return status;
+}
+
+bool CLumoApp::initInstance()
+{
+    SetMessageSink(&m_messageSink);
+    InitResources();
+    m_pProfile = std::make_unique<CProfileFile>(paths::ProfileFilePath());
+    if (handOverToRunningInstance()) {
+        m_bSkipExit = true;
+        return false;
+    }
+
+    LoadSettings(*m_pProfile);
+    ApplyLimits();
+    m_recentFiles.load(*m_pProfile);
+    SetMultiInstanceHook([this](int multiInstance) {
+        if (!m_pChannel) {
+            m_pChannel = std::make_unique<CInstanceChannel>();
+            serveInstanceChannel();
+        }
+        if (!m_pChannel->setServing(multiInstance == 0))
+            MessageBeep(-1);
+    });
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*m_pProfile, m_recentFiles);
+    m_pMainFrame->showWithPlacement();
+    if (m_pChannel)
+        serveInstanceChannel();
+
+    if (!m_commandLine.cabinet.empty() && m_commandLine.cabinet.size() <= kMaxCabinetArgument)
+        g_settings.cabinetPath = m_commandLine.cabinet;
+    openFirstDocuments();
+    return true;
+}
+
+void CLumoApp::serveInstanceChannel()
+{
+    connect(m_pChannel.get(), &CInstanceChannel::openRequested, m_pMainFrame.get(),
+            &CMainFrame::openHandedOverFile);
+}
+
+bool CLumoApp::handOverToRunningInstance()
+{
+    if (m_pProfile->getInt(kSettingsSection, "MultiInstance", 1) != 0)
+        return false;
+    m_pChannel = std::make_unique<CInstanceChannel>();
+    // Without a directory only this user can enter, a socket found could be
+    // anyone's: run on our own, without serving either.
+    if (!m_pChannel->isUsable())
+        return false;
+    if (m_commandLine.file.empty()) {
+        if (m_pChannel->tryHandOver({})) {
+            MessageBeep(-1); // a second start without a file has nothing to hand over
+            return true;
+        }
+    } else {
+        std::vector<std::string> names = MatchFiles(m_commandLine.file, kMaxHandOverNames);
+        if (names.empty())
+            names.push_back(m_commandLine.file);
+        if (m_pChannel->tryHandOver(names))
+            return true;
+    }
+    // Nobody answered: this instance becomes the one that serves.
+    if (!m_pChannel->listen())
+        MessageBeep(-1);
+    return false;
+}
+
+void CLumoApp::openFirstDocuments()
+{
+    // The cabinet store is not built yet: its load counts as failed, so only
+    // the command line and InvokeWithoutUntitled decide.
+    g_nNextDocMode = 2;
+    if (!m_commandLine.file.empty())
+        m_pMainFrame->openBinaryDocument(m_commandLine.file);
+    else if (!g_settings.InvokeWithoutUntitled)
+        m_pMainFrame->newBinaryDocument();
+    g_nNextDocMode = 1;
+    if (QMdiSubWindow* active = m_pMainFrame->mdiArea()->activeSubWindow())
+        active->showMaximized();
+}
+
+void CLumoApp::exitInstance()
+{
+    if (m_bSkipExit)
+        return;
+    if (m_pChannel)
+        m_pChannel->stop();
+    if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile))
+        MessageBeep(-1);
+}

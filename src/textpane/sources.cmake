@@ -1,1 +1,0 @@
-# Sources of src/textpane: window-free files go to vexel_core, widgets to vexel_gui.

@@ -1,0 +1,322 @@
+#include "binpane/DumpCommand.h"
+
+#include "binpane/DumpTestSupport.h"
+#include "platform/Cp932.h"
+#include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct RunResult
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadAll(std::FILE* f)
+{
+    std::rewind(f);
+    std::string text;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
+    std::fclose(f);
+    return text;
+}
+
+int RunWith(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+{
+    std::vector<std::string> storage { "vexel" };
+    storage.insert(storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& s : storage)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    return RunDumpCommand(static_cast<int>(storage.size()), argv.data(), out, err);
+}
+
+// Runs in a child process, which keeps the settings a run loads out of this
+// one and is killed when it has not ended after a few seconds: an input that
+// blocks must fail the test, not hang it. The status is -1 then.
+RunResult RunDump(const std::vector<std::string>& args)
+{
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int status = RunWith(args, out, err);
+        std::fflush(out);
+        std::fflush(err);
+        ::_exit(status);
+    }
+    RunResult r;
+    int status = 0;
+    for (int tick = 0; tick < 100 && ::waitpid(child, &status, WNOHANG) == 0; ++tick)
+        ::usleep(50'000);
+    if (::kill(child, 0) == 0 && ::waitpid(child, &status, WNOHANG) == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    } else if (WIFEXITED(status)) {
+        r.status = WEXITSTATUS(status);
+    }
+    r.out = ReadAll(out);
+    r.err = ReadAll(err);
+    return r;
+}
+
+size_t CountLines(const std::string& text)
+{
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Every test runs against its own profile directory.
+class DumpCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.valid());
+        ::setenv("VEXEL_PROFILE_DIR", m_dir.path().c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("VEXEL_PROFILE_DIR"); }
+
+    std::string file(const std::string& name, const std::string& bytes)
+    {
+        WriteFile(m_dir / name, bytes);
+        return m_dir / name;
+    }
+
+    CScopedTempDir m_dir;
+};
+
+// Letters, controls, kanji, a pair across a line end and high bytes.
+const std::string kMixed = std::string("Hello\r\n\x93\xFA\x96\x7B\x8C\xEA\x00\x01\xFF", 16)
+    + "abcdefghijklmnopqrstuvw\x82" + "\xA0" + "xyz\xE9";
+
+} // namespace
+
+TEST_F(DumpCommand, BadArgumentsGiveOneLineAndStatusTwo)
+{
+    const std::string f = file("a.bin", "abc");
+    std::filesystem::create_directory(m_dir / "sub");
+    ::mkfifo((m_dir / "fifo").c_str(), 0600);
+    const std::vector<std::vector<std::string>> cases = {
+        { "--dump" },
+        { "--dump", "--bogus", f },
+        { "--dump", "-x", f },
+        { "--dump", "--bytes-per-line", "4", f },
+        { "--dump", "--bytes-per-line=65", f },
+        { "--dump", "--bytes-per-line", "1x", f },
+        { "--dump", "--block", "0", f },
+        { "--dump", "--code", "ascii", f },
+        { "--dump", f, "--code" },
+        { "--dump", "--output-code", "latin1", f },
+        { "--dump", f, f },
+        { "--dump", m_dir / "missing.bin" },
+        { "--dump", m_dir / "sub" },
+        // Neither may block nor run for ever.
+        { "--dump", m_dir / "fifo" },
+        { "--dump", "/dev/zero" },
+    };
+    for (const auto& args : cases) {
+        const RunResult r = RunDump(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_TRUE(r.out.empty()) << args.back();
+        ASSERT_FALSE(r.err.empty()) << args.back();
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+}
+
+TEST_F(DumpCommand, HelpGoesToStandardOutputWithStatusZero)
+{
+    const RunResult r = RunDump({ "--help" });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_NE(r.out.find("--dump"), std::string::npos);
+}
+
+TEST_F(DumpCommand, OutputIsTheScreenCopyOfTheWholeFile)
+{
+    const std::string f = file("mixed.bin", kMixed);
+
+    // Nothing in the profile: the default settings.
+    RunResult r = RunDump({ "--dump", "--output-code", "cp932", f });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_EQ(r.out, dumptest::Dump(kMixed, dumptest::Settings(16)).screenCopy());
+    // Without --output-code the same text comes in UTF-8.
+    const RunResult utf8 = RunDump({ "--dump", f });
+    EXPECT_EQ(utf8.status, 0);
+    EXPECT_EQ(utf8.out, cp932::ToUtf8(r.out));
+
+    // The profile's settings, each option overriding its own; --block sets
+    // the block size of the address form in effect.
+    WriteFile(m_dir / "vexel.ini", "[Settings]\r\nBytesPerLine=8\r\nHexAddress=0\r\nStrCodeType=3\r\n");
+    r = RunDump({ "--dump", "--output-code=cp932", "--block", "6", "--bytes-per-line", "12", f });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, dumptest::Dump(kMixed, dumptest::Settings(12, 3, false, 6)).screenCopy());
+
+    r = RunDump({ "--dump", "--output-code", "cp932", "--code", "utf16", "--hex", f });
+    EXPECT_EQ(r.out, dumptest::Dump(kMixed, dumptest::Settings(8, 4, true, 8)).screenCopy());
+
+    // An empty file: the heading and the rule only.
+    r = RunDump({ "--dump", "--output-code", "cp932", "--", file("empty.bin", "") });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, dumptest::Dump("", dumptest::Settings(8, 3, false, 5)).screenCopy());
+}
+
+// The file is read to its end, whatever size it claims (files under /proc claim 0).
+TEST_F(DumpCommand, FileThatClaimsNoSizeIsReadToItsEnd)
+{
+    const RunResult r = RunDump({ "--dump", "--output-code", "cp932", "/proc/cpuinfo" });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_GT(CountLines(r.out), 3u);
+    EXPECT_NE(r.out.find("\r\n00000000  "), std::string::npos);
+}
+
+// Over the editor's size limit the whole file is still dumped; one line on
+// standard error says that the editor would load only its front.
+TEST_F(DumpCommand, FileOverTheEditorsLimitIsDumpedWholeWithANote)
+{
+    WriteFile(m_dir / "vexel.ini", "[Settings]\r\nMaxEditRange=1\r\n");
+    const uint64_t limit = 10'485'760 - 3;
+    for (const uint64_t size : { limit, limit + 5 }) {
+        const std::string f = file("big.bin", std::string(size - 1, '\0') + "Z");
+        const RunResult r = RunDump({ "--dump", "--bytes-per-line", "64", f });
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(CountLines(r.out), 2 + (size + 63) / 64);
+        const std::string lastAddress = size == limit ? "009FFFC0" : "00A00000";
+        EXPECT_NE(r.out.find("\r\n" + lastAddress + "  "), std::string::npos) << size;
+        EXPECT_NE(r.out.find("Z \r\n", r.out.size() - 70), std::string::npos);
+        if (size == limit) {
+            EXPECT_TRUE(r.err.empty()) << r.err;
+        } else {
+            EXPECT_EQ(CountLines(r.err), 1u);
+            EXPECT_NE(r.err.find("文字数オーバーのため処理できません。"), std::string::npos);
+            EXPECT_NE(r.err.find(f), std::string::npos);
+            EXPECT_NE(r.err.find(std::to_string(size)), std::string::npos);
+            EXPECT_NE(r.err.find(std::to_string(limit)), std::string::npos);
+        }
+    }
+}
+
+namespace {
+
+// An output that keeps only what a test looks at: the number of bytes and
+// lines, chosen lines and the end of the text.
+struct CLineProbe
+{
+    std::map<uint64_t, std::string> kept;  // output line number -> text, to fill
+    uint64_t lines = 0;
+    uint64_t bytes = 0;
+    std::string tail;
+
+    void take(const char* p, size_t n)
+    {
+        bytes += n;
+        uint64_t count = 0;
+        for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\n', p + n - q))); ++q)
+            ++count;
+        const auto next = kept.lower_bound(lines);
+        if (next != kept.end() && next->first <= lines + count) {
+            for (size_t i = 0; i < n; ++i) {
+                if (kept.count(lines))
+                    kept[lines] += p[i];
+                lines += p[i] == '\n';
+            }
+        } else {
+            lines += count;
+        }
+        tail.append(p + (n > 512 ? n - 512 : 0), std::min<size_t>(n, 512));
+        if (tail.size() > 512)
+            tail.erase(0, tail.size() - 512);
+    }
+
+    std::FILE* open()
+    {
+        cookie_io_functions_t io {};
+        io.write = [](void* self, const char* p, size_t n) -> ssize_t {
+            static_cast<CLineProbe*>(self)->take(p, n);
+            return static_cast<ssize_t>(n);
+        };
+        return ::fopencookie(this, "w", io);
+    }
+};
+
+constexpr bool UnderSanitizer()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+    return __has_feature(address_sanitizer);
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+// Positions past 4 GiB, in constant memory: a sparse file of 5 GiB.
+TEST_F(DumpCommand, FileOfFiveGibibytesIsDumpedWholeInConstantMemory)
+{
+    if (UnderSanitizer())
+        GTEST_SKIP() << "dumps 5 GiB: too slow under the sanitizers";
+    const uint64_t size = uint64_t { 5 } << 30;
+    const std::string path = m_dir / "sparse.bin";
+    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
+    ASSERT_EQ(::pwrite(fd, "HEAD", 4, 0), 4);
+    ASSERT_EQ(::pwrite(fd, "\x82\xA0", 2, 0xFFFFFFFF), 2);  // a pair across the 4 GiB line
+    ASSERT_EQ(::pwrite(fd, "END!", 4, static_cast<off_t>(size - 4)), 4);
+    ::close(fd);
+
+    // 64 bytes a line, blocks of 8; lines past 4 GiB have nine address digits,
+    // the ninth taking the blank column as decimal addresses do.
+    const auto line = [](const std::string& address, const std::string& bytes, const std::string& chars) {
+        std::string text = address + (address.size() == 8 ? "  " : " ");
+        for (size_t i = 0; i < 64; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X ", static_cast<uint8_t>(i < bytes.size() ? bytes[i] : 0));
+            text += hex + std::string(i % 8 == 7 ? " " : "");
+        }
+        return text + chars + "\r\n";
+    };
+    CLineProbe probe;
+    const uint64_t pairLine = 2 + 0xFFFFFFC0 / 64;  // after the heading and the rule
+    probe.kept[pairLine] = "";
+    probe.kept[pairLine + 1] = "";
+    std::FILE* out = probe.open();
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(RunWith({ "--dump", "--bytes-per-line", "64", path }, out, err), 0);
+    std::fclose(out);
+    EXPECT_NE(ReadAll(err).find("文字数オーバー"), std::string::npos);
+
+    EXPECT_EQ(probe.lines, 2 + size / 64);
+    EXPECT_EQ(probe.kept[pairLine],
+              line("FFFFFFC0", std::string(63, '\0') + "\x82", std::string(63, '.') + "あ"));
+    EXPECT_EQ(probe.kept[pairLine + 1], line("100000000", "\xA0", " " + std::string(63, '.') + " "));
+    EXPECT_EQ(probe.tail.substr(probe.tail.rfind("\r\n", probe.tail.size() - 3) + 2),
+              line("13FFFFFC0", std::string(60, '\0') + "END!", std::string(60, '.') + "END! "));
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 200 * 1024);  // kilobytes
+}

@@ -1,0 +1,55 @@
+// A shown main window with its own profile in a temporary folder; messages
+// go to a recording sink unless a test installs another.
+#pragma once
+
+#include "app/RecentFileList.h"
+#include "app/Settings.h"
+#include "frame/widgets/CCommandActions.h"
+#include "frame/widgets/CMainFrame.h"
+#include "platform/ProfileFile.h"
+#include "support/CRecordingSink.h"
+#include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
+
+#include <QAction>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+struct FrameFixture : ::testing::Test
+{
+    void SetUp() override
+    {
+        g_settings = CSettings();
+        profile = std::make_unique<CProfileFile>(dir / "vexel.ini");
+        frame = std::make_unique<CMainFrame>(*profile, recent);
+        frame->resize(900, 700);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        g_settings = CSettings();
+    }
+
+    std::string makeFile(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = dir / name;
+        WriteFile(path, bytes);
+        return path;
+    }
+
+    bool enabled(uint16_t id) const
+    {
+        frame->commands().updateStates(frame->commandContext());
+        return frame->commands().action(id)->isEnabled();
+    }
+
+    CScopedTempDir dir;
+    CRecordingSink sink;
+    CRecentFileList recent;
+    std::unique_ptr<CProfileFile> profile;
+    std::unique_ptr<CMainFrame> frame;
+};

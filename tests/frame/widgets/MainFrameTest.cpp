@@ -1,0 +1,337 @@
+#include "binpane/widgets/CLumoBV.h"
+#include "doc/widgets/CDocTemplate.h"
+#include "doc/CLumoDoc.h"
+#include "doc/widgets/CLumoMCW.h"
+#include "doc/widgets/CLumoView.h"
+#include "frame/widgets/CDocTabBar.h"
+#include "frame/widgets/CFrameStatusBar.h"
+#include "FrameFixture.h"
+#include "frame/MenuTable.h"
+#include "frame/widgets/Resources.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace {
+
+struct MainFrameTest : FrameFixture
+{
+    size_t menuCount() const { return static_cast<size_t>(frame->menuBar()->actions().size()); }
+
+    QStringList tabTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < frame->tabBar()->tabs()->count(); ++i)
+            texts << frame->tabBar()->tabs()->tabText(i);
+        return texts;
+    }
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, MenuBarsFollowTheActiveDocumentAndItsMode)
+{
+    EXPECT_EQ(menuCount(), MenuBarWithoutDocument().size());
+    EXPECT_FALSE(enabled(cmd::FileSave));
+
+    CLumoDoc* doc = frame->openBinaryDocument(makeFile("a.bin", "ABC"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(menuCount(), MenuBarWithDocument().size());
+    EXPECT_TRUE(enabled(cmd::FileSave));
+    EXPECT_TRUE(enabled(cmd::FileSaveAs));
+    EXPECT_TRUE(enabled(cmd::CodeSwitch));
+    EXPECT_TRUE(enabled(cmd::EditFind));
+    EXPECT_FALSE(enabled(cmd::Compare)); // not built yet: visible, disabled
+
+    // Read-only: the check follows, Save goes, the status pane says so.
+    frame->runCommand(cmd::ReadOnly);
+    EXPECT_TRUE(frame->commands().action(cmd::ReadOnly)->isChecked());
+    EXPECT_FALSE(enabled(cmd::FileSave));
+    EXPECT_EQ(frame->frameStatusBar()->paneText(CFrameStatusBar::ReadOnly), "書禁");
+    frame->runCommand(cmd::ReadOnly);
+    EXPECT_TRUE(enabled(cmd::FileSave));
+
+    // A text document (the program's own output) cannot be saved from its menu.
+    g_nNextDocMode = 1;
+    frame->docTemplate().OpenNewDocument();
+    EXPECT_TRUE(frame->docTemplate().activeDocument()->IsTextMode());
+    EXPECT_FALSE(enabled(cmd::FileSave));
+    EXPECT_FALSE(enabled(cmd::FileSaveAs));
+    EXPECT_FALSE(enabled(cmd::ReadOnly));
+    EXPECT_TRUE(enabled(cmd::FileClose));
+}
+
+TEST_F(MainFrameTest, CodeSwitchCyclesThroughTheFourCodesInPaneSix)
+{
+    frame->openBinaryDocument(makeFile("a.bin", "ABC"));
+    QStringList seen;
+    for (int i = 0; i < 5; ++i) {
+        frame->runCommand(cmd::CodeSwitch);
+        seen << frame->frameStatusBar()->paneText(CFrameStatusBar::Code);
+    }
+    EXPECT_EQ(seen, (QStringList{ "JIS", "EUC", "UNI", "SJIS", "JIS" }));
+    EXPECT_EQ(g_settings.StrCodeType, 2);
+}
+
+TEST_F(MainFrameTest, KeyTableRunsCommandsBeforeThePaneSeesTheKey)
+{
+    frame->openBinaryDocument(makeFile("a.bin", "ABC"));
+    CLumoBV* pane = frame->docTemplate().activeView()->hexPane();
+    ASSERT_NE(pane, nullptr);
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(frame->frameStatusBar()->paneText(CFrameStatusBar::Code), "JIS");
+    // The menu shows the key's name.
+    EXPECT_TRUE(frame->commands().action(cmd::CodeSwitch)->text().endsWith("\tCtrl+E"));
+}
+
+TEST_F(MainFrameTest, TabsListDocumentsInOrderAndSelectByPosition)
+{
+    g_settings.AddDocNumber = 1;
+    const std::string first = makeFile("same.bin", "1");
+    std::filesystem::create_directory(dir / "other");
+    const std::string second = makeFile("other/same.bin", "2");
+    const std::string third = makeFile("c.bin", "3");
+    CLumoDoc* a = frame->openBinaryDocument(first);
+    CLumoDoc* b = frame->openBinaryDocument(second);
+    CLumoDoc* c = frame->openBinaryDocument(third);
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(tabTexts(), (QStringList{ "1. same.bin", "2. same.bin", "3. c.bin" }));
+    EXPECT_EQ(frame->tabBar()->tabs()->currentIndex(), 2);
+
+    // Same titles: the choice goes by position.
+    frame->tabBar()->tabs()->setCurrentIndex(1);
+    EXPECT_EQ(frame->docTemplate().activeDocument(), b);
+
+    // The modified flag shows as the tab image.
+    EXPECT_TRUE(frame->tabBar()->tabs()->tabIcon(0).isNull());
+    a->SetModifiedFlag(true);
+    EXPECT_FALSE(frame->tabBar()->tabs()->tabIcon(0).isNull());
+    a->SetModifiedFlag(false);
+
+    g_settings.AddDocNumber = 0;
+    g_settings.LongTitle = 1;
+    frame->refreshTabBar();
+    EXPECT_EQ(tabTexts(), (QStringList{ "same.bin", "same.bin", "c.bin" }));
+}
+
+TEST_F(MainFrameTest, DroppedFilesOpenAsBinaryDocumentsAndTheFirstIsMaximised)
+{
+    QList<QUrl> urls;
+    for (const char* name : { "x.bin", "y.txt", "z.dat" })
+        urls << QUrl::fromLocalFile(QString::fromStdString(makeFile(name, "data")));
+    g_nNextDocMode = 1; // the mode at rest is text
+    frame->openDroppedFiles({ urls.front() });
+    ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().front()->isMaximized());
+
+    frame->openDroppedFiles(urls.mid(1));
+    const auto& docs = frame->docTemplate().documents();
+    ASSERT_EQ(docs.size(), 3u);
+    for (const auto& doc : docs)
+        EXPECT_EQ(doc->m_nMode, 2);
+    EXPECT_EQ(g_nNextDocMode, 1);
+    EXPECT_TRUE(g_bResetNextDocMode);
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndHonoursEachAnswer)
+{
+    const std::string path = makeFile("m.bin", "old");
+    CLumoDoc* doc = frame->openBinaryDocument(path);
+    ASSERT_NE(doc, nullptr);
+    doc->m_image.SetAt(0, 'n');
+    doc->SetModifiedFlag(true);
+
+    sink.answers = { MsgAnswer::Cancel };
+    frame->runCommand(cmd::FileClose);
+    ASSERT_EQ(frame->docTemplate().documents().size(), 1u);
+    // The title is the full path while LongTitle is on.
+    EXPECT_EQ(sink.texts.back(), path + "への変更を保存しますか？");
+
+    sink.answers = { MsgAnswer::Yes };
+    frame->runCommand(cmd::FileClose);
+    EXPECT_TRUE(frame->docTemplate().documents().empty());
+    EXPECT_EQ(ReadFile(path), "nld");
+
+    doc = frame->openBinaryDocument(path);
+    doc->m_image.SetAt(0, 'x');
+    doc->SetModifiedFlag(true);
+    sink.answers = { MsgAnswer::No };
+    frame->runCommand(cmd::FileClose);
+    EXPECT_TRUE(frame->docTemplate().documents().empty());
+    EXPECT_EQ(ReadFile(path), "nld");
+}
+
+TEST_F(MainFrameTest, SaveAsOverAnExistingFileReplacesItThroughTheDialog)
+{
+    const std::string source = makeFile("s.bin", "new bytes");
+    const std::string target = makeFile("t.bin", "old");
+    CLumoDoc* doc = frame->openBinaryDocument(source);
+    ASSERT_NE(doc, nullptr);
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "名前を付けて保存");
+        dialog->selectFile(QString::fromStdString(target));
+        // The dialog asks before it replaces a file: answer Yes.
+        QTimer::singleShot(0, [] {
+            auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(question, nullptr);
+            question->button(QMessageBox::Yes)->click();
+        });
+        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+    });
+    frame->runCommand(cmd::FileSaveAs);
+    EXPECT_EQ(ReadFile(target), "new bytes");
+    EXPECT_EQ(doc->GetPathName(), target);
+    EXPECT_EQ(frame->docTemplate().framesOf(doc).front()->windowTitle().toStdString(), doc->GetTitle());
+}
+
+TEST_F(MainFrameTest, AnUnreadableFileGivesTheMessageAndNoDocument)
+{
+    EXPECT_EQ(frame->openBinaryDocument(dir / "missing.bin"), nullptr);
+    EXPECT_EQ(frame->openBinaryDocument(dir.path()), nullptr);
+    EXPECT_TRUE(frame->docTemplate().documents().empty());
+    EXPECT_EQ(sink.texts.size(), 2u);
+}
+
+TEST_F(MainFrameTest, ThePlacementStoredOnCloseIsRestoredByTheNextFrame)
+{
+    frame->showNormal();
+    frame->setGeometry(140, 110, 700, 500);
+    const QRect normal = frame->geometry();
+    frame->close();
+    // The next start, as the program makes it.
+    const auto restart = [this] {
+        auto next = std::make_unique<CMainFrame>(*profile, recent);
+        next->showWithPlacement();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(next.get()));
+        return next;
+    };
+    auto second = restart();
+    EXPECT_FALSE(second->isMaximized());
+    EXPECT_EQ(second->geometry(), normal);
+    second->showMaximized();
+    second->close();
+    auto third = restart();
+    EXPECT_TRUE(third->isMaximized());
+    EXPECT_EQ(third->normalGeometry(), normal);
+    third->close();
+
+    ASSERT_TRUE(profile->writeString("Settings", "WindowPos", "1,2,3"));
+    EXPECT_TRUE(restart()->isMaximized());
+}
+
+TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
+{
+    CLumoDoc* doc = frame->openBinaryDocument(makeFile("e.bin", "0123456789ABCDEFGHIJ"));
+    ASSERT_NE(doc, nullptr);
+    CLumoBV* pane = frame->docTemplate().activeView()->hexPane();
+    pane->setFocus();
+
+    QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier); // select all
+    EXPECT_TRUE(pane->model().hasSelection());
+    EXPECT_TRUE(enabled(cmd::EditCut));
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier); // copy
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "0123456789ABCDEFGHIJ");
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // screen copy
+    const QStringList lines = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4); // heading, rule, two dump lines
+    EXPECT_TRUE(lines[2].startsWith("00000000  30 31 32"));
+
+    QTest::keyClick(pane, Qt::Key_Escape);
+    QTest::keyClick(pane, Qt::Key_F3, Qt::ControlModifier); // set a mark at the caret
+    EXPECT_EQ(doc->m_nBinMarkCount, 1);
+    QTest::keyClick(pane, Qt::Key_Right);
+    QTest::keyClick(pane, Qt::Key_F3); // next mark wraps to the only one
+    EXPECT_EQ(pane->caretOffset(), doc->m_binMarks[0]);
+
+    QTest::keyClick(pane, Qt::Key_Delete);
+    EXPECT_EQ(doc->m_nDataSize, 19u);
+    EXPECT_TRUE(doc->IsModified());
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); // undo, from the key table
+    EXPECT_EQ(doc->m_nDataSize, 20u);
+    EXPECT_TRUE(enabled(cmd::EditRedo));
+}
+
+TEST_F(MainFrameTest, HelpShowsTheBuiltInPageInOneWindowAndWritesNothing)
+{
+    const std::string cache = dir / "cache";
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache));
+    auto shownBrowsers = [] {
+        QList<QTextBrowser*> found;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            for (QTextBrowser* browser : window->findChildren<QTextBrowser*>())
+                if (window->isVisible() && browser->window() == window)
+                    found += browser;
+        return found;
+    };
+
+    frame->runCommand(cmd::HelpContents);
+    const QList<QTextBrowser*> first = shownBrowsers();
+    ASSERT_EQ(first.size(), 1);
+    const QString text = first[0]->toPlainText();
+    for (const char* words : { "挿入モードと上書きモードの切替え", "16 進欄と文字欄の切替え", "Ctrl+F3", "Ctrl+E",
+                               "まだ使えない機能", "比較" })
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+    first[0]->window()->close();
+
+    // F1 from the focused pane brings back the same window.
+    ASSERT_NE(frame->openBinaryDocument(makeFile("h.bin", "AB")), nullptr);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->docTemplate().activeView()->hexPane()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    frame->runCommand(cmd::HelpUsing);
+    EXPECT_EQ(shownBrowsers(), first);
+
+    EXPECT_FALSE(std::filesystem::exists(cache));
+    if (oldCache.isNull())
+        qunsetenv("XDG_CACHE_HOME");
+    else
+        qputenv("XDG_CACHE_HOME", oldCache);
+}
+
+TEST_F(MainFrameTest, TheTitleNamesTheActiveDocumentOnceAndChildWindowsWearTheProgramIcon)
+{
+    g_settings.LongTitle = 0;
+    CLumoDoc* a = frame->openBinaryDocument(makeFile("a.bin", "A"));
+    ASSERT_NE(a, nullptr);
+    CLumoMCW* child = frame->docTemplate().framesOf(a).front();
+    ASSERT_TRUE(child->isMaximized());
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [a.bin]");
+    child->showNormal();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - a.bin");
+    CLumoDoc* b = frame->openBinaryDocument(makeFile("b.bin", "B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - b.bin");
+    frame->docTemplate().framesOf(b).front()->showMaximized();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [b.bin]");
+    frame->docTemplate().activate(a);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [a.bin]");
+    frame->docTemplate().CloseAllDocuments();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel");
+
+    // The icon drawn in a child's title bar is the program's, not the toolkit's.
+    g_settings.LongTitle = 1;
+    const std::string path = makeFile("c.bin", "C");
+    CLumoDoc* c = frame->openBinaryDocument(path);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Vexel - [" + path + "]");
+    child = frame->docTemplate().framesOf(c).front();
+    EXPECT_TRUE(child->testAttribute(Qt::WA_SetWindowIcon));
+    EXPECT_EQ(child->windowIcon().pixmap(16, 16).toImage(), ProgramIcon().pixmap(16, 16).toImage());
+}
