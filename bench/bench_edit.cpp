@@ -77,16 +77,10 @@ struct EditSetup
 
     bool Fill()
     {
-        if (doc->ReserveImage(kImageSize) > CFileImage::Grown)
-            return false;
-        doc->m_image.BeginDirect(0);
-        uint8_t* block = doc->m_image.GetPointer(0);
+        std::vector<uint8_t> bytes(kImageSize);
         for (uint32_t i = 0; i < kImageSize; ++i)
-            block[i] = Pattern(i);
-        doc->m_image.EndDirect(0);
-        doc->m_nDataSize = kImageSize;
-        doc->m_nLastCharPos = kImageSize - 1;
-        return true;
+            bytes[i] = Pattern(i);
+        return doc->InsertBytes(0, bytes.data(), kImageSize, nullptr);
     }
 
     void TypeDigits()
@@ -112,7 +106,7 @@ void BM_TypeHexDigitsAtStart_Pane(benchmark::State& state)
         setup.TypeDigits();
     state.counters["per_key"] = benchmark::Counter(kKeystrokes, benchmark::Counter::kIsIterationInvariantRate
                                                                     | benchmark::Counter::kInvert);
-    benchmark::DoNotOptimize(setup.doc->m_image.GetAt(0));
+    benchmark::DoNotOptimize(setup.doc->GetAt(0));
 }
 BENCHMARK(BM_TypeHexDigitsAtStart_Pane)->Unit(benchmark::kMillisecond);
 
@@ -179,7 +173,7 @@ void BM_SelectAllDelete_Pane(benchmark::State& state)
         setup.model->selectAll();
         setup.model->keyPress(qtkey::Key_Delete, false, false, {});
     }
-    if (setup.doc->m_nDataSize != 0 || sink.questions != int(state.iterations()))
+    if (setup.doc->DataSize() != 0 || sink.questions != int(state.iterations()))
         state.SkipWithError("the deletion did not go as expected");
 }
 BENCHMARK(BM_SelectAllDelete_Pane)->Iterations(20)->Unit(benchmark::kMicrosecond);
@@ -195,7 +189,7 @@ void BM_SelectAllDeleteCancelled_Pane(benchmark::State& state)
         setup.model->selectAll();
         setup.model->keyPress(qtkey::Key_Delete, false, false, {});
     }
-    if (setup.doc->m_nDataSize != kImageSize || setup.model->canUndo())
+    if (setup.doc->DataSize() != kImageSize || setup.model->canUndo())
         state.SkipWithError("the cancelled deletion changed something");
 }
 BENCHMARK(BM_SelectAllDeleteCancelled_Pane)->Unit(benchmark::kMicrosecond);

@@ -65,12 +65,9 @@ CLumoDoc& Document(const std::vector<uint8_t>& bytes)
 {
     g_nMaxImageSize = 10 * 10'485'760u;
     static CLumoDoc doc(CLumoDoc::kBinaryMode);
-    if (doc.ReserveImage(uint32_t(bytes.size()) + 1'048'576) > CFileImage::Grown)
+    (void)doc.DeleteBytes(0, doc.DataSize(), nullptr);
+    if (!doc.InsertBytes(0, bytes.data(), uint32_t(bytes.size()), nullptr))
         std::abort();
-    doc.m_image.BeginDirect(0);
-    std::memcpy(doc.m_image.GetPointer(0), bytes.data(), bytes.size());
-    doc.m_image.EndDirect(0);
-    doc.m_nDataSize = uint32_t(bytes.size());
     return doc;
 }
 
@@ -81,13 +78,13 @@ void RunFind(benchmark::State& state, const char* text, bool matchCase)
     FindRequest request;
     request.matchCase = matchCase;
     for (auto _ : state) {
-        const uint8_t* block = doc.m_image.GetPointer(0);
-        const auto hit = findBytes(block, doc.m_nDataSize, pattern, request);
+        const uint8_t* block = doc.GetBlockPointer();
+        const auto hit = findBytes(block, doc.DataSize(), pattern, request);
         if (hit)
             state.SkipWithError("the pattern is not absent");
         benchmark::DoNotOptimize(hit);
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * doc.m_nDataSize);
+    state.SetBytesProcessed(int64_t(state.iterations()) * doc.DataSize());
 }
 
 void BM_FindAbsent_MatchCase(benchmark::State& state) { RunFind(state, kAbsent, true); }
@@ -98,13 +95,13 @@ void BM_FindAbsent_MemmemBaseline(benchmark::State& state)
 {
     CLumoDoc& doc = Document(Data());
     for (auto _ : state) {
-        const uint8_t* block = doc.m_image.GetPointer(0);
-        const void* hit = memmem(block, doc.m_nDataSize, kAbsent, 8);
+        const uint8_t* block = doc.GetBlockPointer();
+        const void* hit = memmem(block, doc.DataSize(), kAbsent, 8);
         if (hit)
             state.SkipWithError("the pattern is not absent");
         benchmark::DoNotOptimize(hit);
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * doc.m_nDataSize);
+    state.SetBytesProcessed(int64_t(state.iterations()) * doc.DataSize());
 }
 
 BENCHMARK(BM_FindAbsent_MatchCase)->Unit(benchmark::kMillisecond);
@@ -148,27 +145,21 @@ class CImageTarget : public CReplaceTarget
 public:
     explicit CImageTarget(CLumoDoc& doc) : m_doc(doc) {}
 
-    uint32_t dataSize() const override { return m_doc.m_nDataSize; }
-    const uint8_t* dataBytes() override { return m_doc.m_image.GetPointer(0); }
+    uint32_t dataSize() const override { return m_doc.DataSize(); }
+    const uint8_t* dataBytes() override { return m_doc.GetBlockPointer(); }
     bool isReadOnly() const override { return false; }
     void removeSelection() override {}
     void showHit(uint32_t, uint32_t) override {}
 
     bool replaceSelection(uint32_t p, uint32_t m, const uint8_t* bytes, uint32_t n) override
     {
-        CFileImage& image = m_doc.m_image;
-        uint32_t& size = m_doc.m_nDataSize;
-        if (n > m && m_doc.ReserveImage(size - m + n) > CFileImage::Grown)
+        if (n > m && !m_doc.CheckGrowth(n - m))
             return false;
-        image.Read(m_saved, p, m);
+        std::memcpy(m_saved, m_doc.GetSpanPointer(p, m), m);
         m_journal.record(2, p, m_saved, m);
-        image.MoveDown(p, p + m, size - p - m);
-        size -= m;
+        (void)m_doc.DeleteBytes(p, m, nullptr);
         if (n > 0) {
-            if (p < size)
-                image.MoveUp(p + n, p, size - p);
-            image.Write(p, bytes, n);
-            size += n;
+            (void)m_doc.InsertBytes(p, bytes, n, nullptr);
             m_journal.record(1, p, nullptr, n);
         }
         return true;
@@ -177,13 +168,12 @@ public:
     bool replaceUnjournaled(std::span<const uint32_t> positions, uint32_t m, const uint8_t* bytes,
                             uint32_t n, uint32_t sizeToHold) override
     {
-        if (m_doc.ReserveImage(sizeToHold) > CFileImage::Grown)
-            return false;
-        m_doc.m_image.BeginDirect(0);
-        m_doc.m_nDataSize = replaceRunsInPlace(m_doc.m_image.GetPointer(0), m_doc.m_nDataSize,
-                                               positions, m, bytes, n);
-        m_doc.m_image.EndDirect(0);
-        return true;
+        if (positions.empty())
+            return true;
+        const auto rewrite = [&](uint8_t* block, uint32_t size) {
+            return replaceRunsInPlace(block, size, positions, m, bytes, n);
+        };
+        return m_doc.RewriteBytes(sizeToHold, positions.front(), rewrite, nullptr);
     }
 
 private:

@@ -31,11 +31,8 @@ std::vector<uint8_t> sampleBytes(size_t n)
 std::unique_ptr<CLumoDoc> makeDocument(const std::vector<uint8_t>& bytes)
 {
     auto doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
-    const uint32_t n = static_cast<uint32_t>(bytes.size());
-    if (doc->ReserveImage(n) >= 2)
+    if (!doc->InsertBytes(0, bytes.data(), static_cast<uint32_t>(bytes.size()), nullptr))
         return nullptr;
-    doc->m_image.Write(0, bytes.data(), n);
-    doc->m_nDataSize = n;
     return doc;
 }
 
@@ -43,7 +40,7 @@ void BM_HexPaneFullRepaint(benchmark::State& state)
 {
     const auto bytes = sampleBytes(1 << 20);
     auto doc = makeDocument(bytes);
-    CLumoBV pane(doc.get(), MakeViewFont(doc->m_font, 96));
+    CLumoBV pane(doc.get(), MakeViewFont(doc->Font(), 96));
     pane.resize(1280, 1024);
     QImage image(pane.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -63,7 +60,7 @@ BENCHMARK(BM_HexPaneFullRepaint)->Unit(benchmark::kMillisecond);
 void BM_PlainDrawTextBaseline(benchmark::State& state)
 {
     const auto bytes = sampleBytes(1 << 20);
-    const QFont font = MakeViewFont(CLumoDoc(CLumoDoc::kBinaryMode).m_font, 96);
+    const QFont font = MakeViewFont(CLumoDoc(CLumoDoc::kBinaryMode).Font(), 96);
     const QFontMetrics metrics(font);
     const int lines = (1024 - 2 * metrics.height()) / metrics.height();
     CMemoryDumpSource source(bytes.data(), static_cast<uint32_t>(bytes.size()));

@@ -94,7 +94,7 @@ void Open(benchmark::State& state, const std::string& path, int mode)
             state.SkipWithError("open failed");
             break;
         }
-        benchmark::DoNotOptimize(doc.m_nDataSize);
+        benchmark::DoNotOptimize(doc.DataSize());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kFileSize));
 }

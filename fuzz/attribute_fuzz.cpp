@@ -16,11 +16,11 @@ CLumoDoc& Document()
     static CLumoDoc* doc = [] {
         auto* d = new CLumoDoc(CLumoDoc::kTextMode);
         constexpr uint32_t kSize = 4096;
-        if (d->ReserveImage(kSize) >= 2)
-            std::abort();
+        uint8_t bytes[kSize];
         for (uint32_t i = 0; i < kSize; ++i)
-            d->m_image.SetAt(i, i % 4 == 3 ? '\r' : 'a');
-        d->m_nDataSize = kSize;
+            bytes[i] = i % 4 == 3 ? '\r' : 'a';
+        if (!d->InsertBytes(0, bytes, kSize, nullptr))
+            std::abort();
         return d;
     }();
     return *doc;
@@ -31,8 +31,7 @@ CLumoDoc& Document()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CLumoDoc& doc = Document();
-    doc.m_nTextMarkCount = 0;
-    doc.m_nTagCount = 0;
+    doc.SetAttributes({}, {});
     CAttributeFile file(doc);
     const std::vector<uint8_t> bytes(data, data + size); // exact size: any overread is caught
     if (file.Parse(bytes.data(), bytes.size()) == CAttributeFile::ParseResult::Accepted) {

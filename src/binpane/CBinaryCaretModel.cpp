@@ -20,7 +20,7 @@ CDumpGeometry CBinaryCaretModel::geometry()
 
 uint32_t CBinaryCaretModel::dataSize() const
 {
-    return m_doc.m_nDataSize;
+    return m_doc.DataSize();
 }
 
 uint32_t CBinaryCaretModel::lineCount() const
@@ -96,7 +96,7 @@ void CBinaryCaretModel::updateStatus()
     std::snprintf(hex, sizeof hex, "0x%.8X", m_nCaret);
     std::snprintf(decimal, sizeof decimal, "%.8u", m_nCaret);
     if (m_nCaret < dataSize())
-        std::snprintf(value, sizeof value, "%.3u", unsigned{m_doc.m_image.GetAt(m_nCaret)});
+        std::snprintf(value, sizeof value, "%.3u", unsigned{m_doc.GetAt(m_nCaret)});
     m_host.setStatusTexts(hex, decimal, value);
 }
 

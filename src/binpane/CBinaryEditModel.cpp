@@ -156,7 +156,7 @@ void CBinaryEditModel::typeDigit(uint8_t digit, bool overwrite)
         second = false;
     }
     if (second) {
-        const uint8_t value = static_cast<uint8_t>((m_doc.m_image.GetAt(p) << 4) | digit);
+        const uint8_t value = static_cast<uint8_t>((m_doc.GetAt(p) << 4) | digit);
         (void)overwriteAtCaret(&value, 1);
         m_bSecondDigit = 0;
         return;

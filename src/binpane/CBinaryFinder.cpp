@@ -62,7 +62,7 @@ FindResult CBinaryFinder::findAndShow(const BytePattern& pattern, bool down, boo
     request.selStart = m_model.m_nSelStart;
     request.selEnd = m_model.m_nSelEnd;
     CLumoDoc& doc = m_model.document();
-    const auto hit = findBytes(doc.m_image.GetPointer(0), doc.m_nDataSize, pattern, request);
+    const auto hit = findBytes(doc.GetBlockPointer(), doc.DataSize(), pattern, request);
     if (!hit) {
         BeepRefusal();
         return FindResult::NotFound;
@@ -174,7 +174,7 @@ uint32_t CBinaryFinder::replaceAll(const FindDialogRequest& request, const Abort
 
 bool CBinaryFinder::jump(std::string_view text)
 {
-    const auto offset = acceptJumpText(text, m_model.document().m_nDataSize);
+    const auto offset = acceptJumpText(text, m_model.document().DataSize());
     if (!offset) {
         BeepRefusal();
         return false;

@@ -96,8 +96,8 @@ void CBinaryPaneModel::copy()
     if (!m_bSelection)
         return;
     const uint32_t n = m_nSelEnd - m_nSelStart + 1;
-    putText(m_doc.m_image.GetSpanPointer(m_nSelStart, n), n);
-    if (!CBinaryClipboard::Replace(m_doc.m_image.GetSpanPointer(m_nSelStart, n), n))
+    putText(m_doc.GetSpanPointer(m_nSelStart, n), n);
+    if (!CBinaryClipboard::Replace(m_doc.GetSpanPointer(m_nSelStart, n), n))
         ShowOutOfMemory();
 }
 
@@ -199,10 +199,9 @@ void CBinaryPaneModel::screenCopy()
 
 int CBinaryPaneModel::markIndex(uint32_t offset) const
 {
-    const uint32_t* begin = m_doc.m_binMarks.data();
-    const uint32_t* end = begin + m_doc.m_nBinMarkCount;
-    const uint32_t* it = std::lower_bound(begin, end, offset);
-    return it != end && *it == offset ? static_cast<int>(it - begin) : -1;
+    const auto marks = m_doc.BinaryMarks();
+    const auto it = std::lower_bound(marks.begin(), marks.end(), offset);
+    return it != marks.end() && *it == offset ? static_cast<int>(it - marks.begin()) : -1;
 }
 
 void CBinaryPaneModel::toggleMark()
@@ -215,7 +214,7 @@ void CBinaryPaneModel::toggleMark()
 
 bool CBinaryPaneModel::startMarkMove()
 {
-    if (m_doc.m_nBinMarkCount == 0) {
+    if (m_doc.BinaryMarks().empty()) {
         BeepRefusal();
         return false;
     }
@@ -227,29 +226,27 @@ void CBinaryPaneModel::nextMark()
 {
     if (!startMarkMove())
         return;
-    const int count = m_doc.m_nBinMarkCount;
-    const uint32_t* begin = m_doc.m_binMarks.data();
-    int i = static_cast<int>(std::upper_bound(begin, begin + count, m_nCaret) - begin);
+    const auto marks = m_doc.BinaryMarks();
+    auto it = std::upper_bound(marks.begin(), marks.end(), m_nCaret);
     // Past the last mark, or at one beyond the data (bytes were deleted since): wrap.
-    if (i == count || begin[i] > dataSize())
-        i = 0;
-    showLine(begin[i] / bytesPerLine(), 1, false, begin[i]);
+    if (it == marks.end() || *it > dataSize())
+        it = marks.begin();
+    showLine(*it / bytesPerLine(), 1, false, *it);
 }
 
 void CBinaryPaneModel::previousMark()
 {
     if (!startMarkMove())
         return;
-    const int count = m_doc.m_nBinMarkCount;
-    const uint32_t* begin = m_doc.m_binMarks.data();
-    const int i = static_cast<int>(std::lower_bound(begin, begin + count, m_nCaret) - begin);
-    const uint32_t target = begin[i > 0 ? i - 1 : count - 1];
+    const auto marks = m_doc.BinaryMarks();
+    const auto it = std::lower_bound(marks.begin(), marks.end(), m_nCaret);
+    const uint32_t target = it != marks.begin() ? *(it - 1) : marks.back();
     showLine(target / bytesPerLine(), 1, false, target);
 }
 
 void CBinaryPaneModel::clearAllMarks()
 {
-    if (m_doc.m_nBinMarkCount > 0) {
+    if (!m_doc.BinaryMarks().empty()) {
         m_doc.ClearBinaryMarks();
         m_host.invalidateAll();
     }

@@ -16,18 +16,18 @@ CDocReplaceTarget::CDocReplaceTarget(CBinaryPaneModel& model)
 
 uint32_t CDocReplaceTarget::dataSize() const
 {
-    return m_model.document().m_nDataSize;
+    return m_model.document().DataSize();
 }
 
 const uint8_t* CDocReplaceTarget::dataBytes()
 {
     // Writes the edit window back: the block then holds every byte.
-    return m_model.document().m_image.GetPointer(0);
+    return m_model.document().GetBlockPointer();
 }
 
 bool CDocReplaceTarget::isReadOnly() const
 {
-    return m_model.document().m_bReadOnly != 0;
+    return m_model.document().IsReadOnly();
 }
 
 void CDocReplaceTarget::removeSelection()
@@ -73,10 +73,10 @@ bool CDocReplaceTarget::replaceUnjournaled(std::span<const uint32_t> positions, 
                                            const uint8_t* bytes, uint32_t n, uint32_t sizeToHold)
 {
     CLumoDoc& doc = m_model.document();
-    if (doc.m_bReadOnly)
+    if (doc.IsReadOnly())
         return false;
     if (positions.empty()) {
-        const int reserved = doc.ReserveImage(std::max(sizeToHold, doc.m_nDataSize));
+        const int reserved = doc.ReserveImage(std::max(sizeToHold, doc.DataSize()));
         return reserved == CFileImage::Fits || reserved == CFileImage::Grown;
     }
     const auto rewrite = [&](uint8_t* block, uint32_t size) {
@@ -84,7 +84,7 @@ bool CDocReplaceTarget::replaceUnjournaled(std::span<const uint32_t> positions, 
     };
     if (!doc.RewriteBytes(sizeToHold, positions.front(), rewrite, static_cast<const CBinaryEditModel*>(&m_model)))
         return false;
-    if (m_model.m_nCaret > doc.m_nDataSize)
-        m_model.setCaretOffset(doc.m_nDataSize, 0, false, true);
+    if (m_model.m_nCaret > doc.DataSize())
+        m_model.setCaretOffset(doc.DataSize(), 0, false, true);
     return true;
 }

@@ -121,14 +121,13 @@ CAttributeFile::Probe CAttributeFile::ProbeFile(const std::string& name)
 std::vector<uint8_t> CAttributeFile::Build() const
 {
     std::vector<uint8_t> out(kMagic, kMagic + kMagicSize);
-    const int marks = g_cabinet.bSaveMarks ? std::clamp(m_doc.m_nTextMarkCount, 0, 100) : 0;
-    PutU16(out, static_cast<uint32_t>(marks));
-    for (int i = 0; i < marks; ++i)
-        PutU32(out, m_doc.m_textMarks[i]);
-    const int tags = g_cabinet.bSaveTags ? std::clamp(m_doc.m_nTagCount, 0, 100) : 0;
-    PutU16(out, static_cast<uint32_t>(tags));
-    for (int i = 0; i < tags; ++i) {
-        const CTagRecord& tag = m_doc.m_tags[i];
+    const auto marks = g_cabinet.bSaveMarks ? m_doc.TextMarks() : std::span<const uint32_t>{};
+    PutU16(out, static_cast<uint32_t>(marks.size()));
+    for (const uint32_t mark : marks)
+        PutU32(out, mark);
+    const auto tags = g_cabinet.bSaveTags ? m_doc.Tags() : std::span<const CTagRecord>{};
+    PutU16(out, static_cast<uint32_t>(tags.size()));
+    for (const CTagRecord& tag : tags) {
         PutU32(out, tag.nOffset);
         const void* nul = std::memchr(tag.name, 0, CTagRecord::kMaxName);
         const size_t length = nul ? size_t(static_cast<const char*>(nul) - tag.name) : CTagRecord::kMaxName;
@@ -145,8 +144,7 @@ CAttributeFile::ParseResult CAttributeFile::Parse(const uint8_t* bytes, size_t n
     CRecordReader in(bytes, n);
     in.Skip(kMagicSize);
     const auto reject = [this] {
-        m_doc.m_nTextMarkCount = 0;
-        m_doc.m_nTagCount = 0;
+        m_doc.SetAttributes({}, {});
         return ParseResult::Rejected;
     };
     if (!in.Has(2))
@@ -157,7 +155,7 @@ CAttributeFile::ParseResult CAttributeFile::Parse(const uint8_t* bytes, size_t n
     std::array<uint32_t, CLumoDoc::kMaxMarks> marks{};
     for (uint16_t i = 0; i < markCount; ++i) {
         marks[i] = in.U32();
-        const bool onCr = marks[i] < m_doc.m_nDataSize && m_doc.m_image.GetAt(marks[i]) == kCr;
+        const bool onCr = marks[i] < m_doc.DataSize() && m_doc.GetAt(marks[i]) == kCr;
         if (marks[i] != CLumoDoc::kFirstLineMark && !onCr)
             return reject();
     }
@@ -172,16 +170,13 @@ CAttributeFile::ParseResult CAttributeFile::Parse(const uint8_t* bytes, size_t n
             return reject();
         tags[i].nOffset = in.U32();
         const std::optional<size_t> length = in.TerminatedLength(CTagRecord::kMaxName);
-        if (tags[i].nOffset >= m_doc.m_nDataSize || !length || *length == 0)
+        if (tags[i].nOffset >= m_doc.DataSize() || !length || *length == 0)
             return reject();
         tags[i].nLength = static_cast<int32_t>(*length);
         std::memcpy(tags[i].name, in.Here(), *length);
         in.Skip(*length + 1);
     }
-    std::copy_n(marks.begin(), markCount, m_doc.m_textMarks.begin());
-    m_doc.m_nTextMarkCount = markCount;
-    std::copy_n(tags.begin(), tagCount, m_doc.m_tags.begin());
-    m_doc.m_nTagCount = tagCount;
+    m_doc.SetAttributes(std::span(marks).first(markCount), std::span(tags).first(tagCount));
     return ParseResult::Accepted;
 }
 
@@ -216,7 +211,7 @@ bool CAttributeFile::Write(const std::string& dataPath)
 {
     if (!g_cabinet.bSaveMarks && !g_cabinet.bSaveTags)
         return true;
-    const bool hasAttributes = m_doc.m_nTextMarkCount > 0 || m_doc.m_nTagCount > 0;
+    const bool hasAttributes = !m_doc.TextMarks().empty() || !m_doc.Tags().empty();
     const std::optional<std::string> name = NameFor(dataPath);
     if (!name) {
         // With nothing to keep there is no side file to make, so nothing to refuse.

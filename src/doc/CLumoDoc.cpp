@@ -6,7 +6,6 @@
 #include "doc/DocumentUi.h"
 #include "platform/Messages.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -16,17 +15,10 @@ namespace fs = std::filesystem;
 int g_nNextDocMode = CLumoDoc::kTextMode;
 bool g_bResetNextDocMode = true;
 
-CLumoDoc::CLumoDoc(int mode)
+CLumoDoc::CLumoDoc(int mode, uint32_t journalCapacity)
     : m_nMode(mode)
 {
-    const bool imageOk = m_image.Init();
-    m_nRowCapacity = kRowGrowthUnit;
-    const bool rowsOk = imageOk && AllocateRowTables();
-    const bool journalsOk = rowsOk && CreateJournals();
-    if (!journalsOk) {
-        ReleaseRowTables();
-        ReleaseJournals();
-    }
+    m_bComplete = m_image.Init() && m_rows.Allocate() && CreateJournals(journalCapacity);
     CopyLayoutValues();
     if (m_nMode == kBinaryMode)
         m_nFoldColumn = 16;
@@ -42,37 +34,14 @@ int TakeNextDocMode()
 
 CLumoDoc::~CLumoDoc()
 {
-    ReleaseRowTables();
-    ReleaseJournals();
     DocumentUi().documentDestroyed(*this);
 }
 
-bool CLumoDoc::AllocateRowTables()
+bool CLumoDoc::CreateJournals(uint32_t capacity)
 {
-    m_pRowStart = static_cast<uint32_t*>(std::malloc(size_t{m_nRowCapacity} * sizeof(uint32_t)));
-    m_pRowBreak = static_cast<uint8_t*>(std::malloc(m_nRowCapacity));
-    return m_pRowStart && m_pRowBreak;
-}
-
-void CLumoDoc::ReleaseRowTables()
-{
-    std::free(m_pRowStart);
-    std::free(m_pRowBreak);
-    m_pRowStart = nullptr;
-    m_pRowBreak = nullptr;
-}
-
-bool CLumoDoc::CreateJournals()
-{
-    m_pUndo.reset(new (std::nothrow) CEditJournal(CEditJournal::kDefaultCapacity));
-    m_pRedo.reset(new (std::nothrow) CEditJournal(CEditJournal::kDefaultCapacity));
+    m_pUndo.reset(new (std::nothrow) CEditJournal(capacity));
+    m_pRedo.reset(new (std::nothrow) CEditJournal(capacity));
     return m_pUndo && m_pUndo->IsAllocated() && m_pRedo && m_pRedo->IsAllocated();
-}
-
-void CLumoDoc::ReleaseJournals()
-{
-    m_pUndo.reset();
-    m_pRedo.reset();
 }
 
 void CLumoDoc::CopyLayoutValues()
@@ -86,47 +55,7 @@ void CLumoDoc::CopyLayoutValues()
 
 int CLumoDoc::ReserveRows(uint32_t n)
 {
-    if (uint64_t{n} + 2 < m_nRowCapacity && n < g_nMaxRows)
-        return CFileImage::Fits;
-    if (n > g_nMaxRows)
-        return CFileImage::OverLimit;
-    const uint64_t capacity = (uint64_t{n} + 2) / kRowGrowthUnit * kRowGrowthUnit + kRowGrowthUnit;
-    void* starts = std::realloc(m_pRowStart, capacity * sizeof(uint32_t));
-    if (!starts)
-        return CFileImage::OutOfMemory;
-    m_pRowStart = static_cast<uint32_t*>(starts);
-    void* breaks = std::realloc(m_pRowBreak, capacity);
-    if (!breaks)
-        return CFileImage::OutOfMemory; // the start table keeps its larger block; both stay usable
-    m_pRowBreak = static_cast<uint8_t*>(breaks);
-    m_nRowCapacity = static_cast<uint32_t>(capacity);
-    return CFileImage::Grown;
-}
-
-uint32_t CLumoDoc::RowOfLine(uint32_t line) const
-{
-    if (line == 0 || m_nRowCount == 0)
-        return 0;
-    uint32_t sum = 0;
-    for (uint32_t row = 0; row < m_nRowCount; ++row) {
-        sum += m_pRowBreak[row];
-        if (sum == line)
-            return row;
-    }
-    return m_nRowCount;
-}
-
-uint32_t CLumoDoc::LineOfRow(uint32_t row) const
-{
-    if (row == 0)
-        return 0;
-    // At (or, defensively, past) the row count the answer is the number of logical lines.
-    const bool end = row >= m_nRowCount;
-    const uint32_t last = end ? m_nRowCount : row + 1;
-    uint32_t sum = 0;
-    for (uint32_t r = 0; r < last; ++r)
-        sum += m_pRowBreak[r];
-    return end ? sum + 1 : sum;
+    return m_rows.Reserve(n, g_nMaxRows);
 }
 
 bool CLumoDoc::RefuseIfReadOnly() const
@@ -178,11 +107,8 @@ void CLumoDoc::ClearContents()
 {
     m_nDataSize = 0;
     m_nLastCharPos = -1;
-    m_nRowCount = 0;
+    m_rows.Clear();
     m_nTagCount = 0;
     m_nTextMarkCount = 0;
     m_nBinMarkCount = 0;
-    m_nCommentOpenCount = 0;
-    m_nCommentCloseCount = 0;
-    m_nTextAuxPos = -1;
 }

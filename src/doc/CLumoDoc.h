@@ -6,7 +6,9 @@
 #pragma once
 
 #include "doc/CDocumentBase.h"
+#include "doc/CEditJournal.h"
 #include "doc/CFileImage.h"
+#include "doc/RowTable.h"
 #include "doc/TagRecord.h"
 #include "platform/LogFont.h"
 
@@ -16,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 // The mode the next document takes when it is built; 1 (text) at rest.
@@ -25,8 +28,6 @@ extern bool g_bResetNextDocMode;
 // The mode for the document about to be made: read once where documents are
 // made, and returned to 1 while g_bResetNextDocMode is set.
 int TakeNextDocMode();
-
-class CEditJournal;
 
 // What one edit did to a document's bytes: at position, `removed` bytes gave
 // way to `inserted` bytes. Every view hears of it (hint kHintContentChanged,
@@ -45,7 +46,6 @@ class CLumoDoc : public CDocumentBase
 public:
     static constexpr int kTextMode = 1;
     static constexpr int kBinaryMode = 2;
-    static constexpr uint32_t kRowGrowthUnit = 2'000;
     static constexpr int kMaxMarks = 100;
     static constexpr int kMaxTags = 100;
     static constexpr int kMaxComments = 700;
@@ -58,23 +58,44 @@ public:
     static constexpr int kHintContentChanged = 129; // object: the DocChange
     static constexpr int kHintMarksChanged = 130;   // the hex pane's marks: every view redraws
 
-    // When memory runs out here the document is left without its row start
-    // table and journals (IsComplete() is false); whoever makes it reports it.
-    explicit CLumoDoc(int mode);
+    // When memory runs out here the document is left without its row table
+    // and journals (IsComplete() is false); whoever makes it reports it.
+    // Each journal's data block holds journalCapacity bytes.
+    explicit CLumoDoc(int mode, uint32_t journalCapacity = CEditJournal::kDefaultCapacity);
     ~CLumoDoc() override;
     CLumoDoc(const CLumoDoc&) = delete;
     CLumoDoc& operator=(const CLumoDoc&) = delete;
 
     bool IsTextMode() const { return m_nMode == kTextMode; }
-    bool IsComplete() const { return m_pRowStart != nullptr; }
+    bool IsComplete() const { return m_bComplete; }
 
-    // Growth of the data and of the row tables: 0 fits, 1 grown,
+    // ---- Reading: the data, and what the panes share. ----
+    uint32_t DataSize() const { return m_nDataSize; }
+    // The offset of the last character: one before the data size, less one
+    // more when the data ends in a CR LF pair; -1 without data.
+    int32_t LastCharPos() const { return m_nLastCharPos; }
+    uint8_t GetAt(uint32_t pos) { return m_image.GetAt(pos); }
+    // n contiguous bytes at pos, valid until the next change.
+    const uint8_t* GetSpanPointer(uint32_t pos, uint32_t n) { return m_image.GetSpanPointer(pos, n); }
+    // Every byte in one block: writes pending edits back first.
+    const uint8_t* GetBlockPointer() { return m_image.GetPointer(0); }
+    // Whether edits wait in the edit window (a block pointer would cost a write-back).
+    bool IsWindowChanged() const { return m_image.IsWindowChanged(); }
+    bool IsReadOnly() const { return m_bReadOnly != 0; }
+    std::span<const uint32_t> BinaryMarks() const { return {m_binMarks.data(), size_t(m_nBinMarkCount)}; }
+    std::span<const uint32_t> TextMarks() const { return {m_textMarks.data(), size_t(m_nTextMarkCount)}; }
+    std::span<const CTagRecord> Tags() const { return {m_tags.data(), size_t(m_nTagCount)}; }
+    const CRowTable& Rows() const { return m_rows; }
+    int32_t FoldColumn() const { return m_nFoldColumn; }
+    int32_t TabWidth() const { return m_nTabWidth; }
+    int32_t LineSpacing() const { return m_nLineSpacing; }
+    int32_t PaneMargin() const { return m_nPaneMargin; } // tenths of a millimetre
+    const LogFontRecord& Font() const { return m_font; }
+
+    // Growth of the data and of the row table: 0 fits, 1 grown,
     // 2 out of memory (nothing changed), 3 over the limit.
     [[nodiscard]] int ReserveImage(uint32_t n) { return m_image.Reserve(n); }
     [[nodiscard]] int ReserveRows(uint32_t n);
-
-    uint32_t RowOfLine(uint32_t line) const;
-    uint32_t LineOfRow(uint32_t row) const;
 
     // Tells every view what an edit did, so that each keeps its caret and
     // selection inside the data and repaints what moved.
@@ -122,6 +143,9 @@ public:
     enum class MarkToggle { Added, Removed, Full };
     MarkToggle ToggleBinaryMark(uint32_t offset);
     void ClearBinaryMarks();
+    // The text marks (ascending, kFirstLineMark for line 0) and tags of the
+    // attribute file; at most kMaxMarks and kMaxTags are taken.
+    void SetAttributes(std::span<const uint32_t> textMarks, std::span<const CTagRecord> tags);
     void SetReadOnly(bool readOnly) { m_bReadOnly = readOnly ? 1 : 0; }
 
     // A beep and true when the document is read-only.
@@ -170,23 +194,18 @@ public:
     // Whether path names an existing regular file that may be read and written.
     static bool IsReadWriteFile(const std::string& path);
 
-    // ---- Shared with the panes. ----
+private:
     CFileImage m_image;
-
-    uint32_t* m_pRowStart = nullptr; // image offset of each display row's first byte
-    uint8_t* m_pRowBreak = nullptr;  // 1 when the row begins a logical line
-    uint32_t m_nRowCapacity = 0;
     uint32_t m_nDataSize = 0;
     int32_t m_nLastCharPos = -1;
-    uint32_t m_nRowCount = 0;
+    CRowTable m_rows;
 
-    // The undo and the redo journal, each with a 32,768-byte data block.
     std::unique_ptr<CEditJournal> m_pUndo;
     std::unique_ptr<CEditJournal> m_pRedo;
 
     std::array<CTagRecord, kMaxTags> m_tags{};
     int32_t m_nTagCount = 0;
-    std::array<uint32_t, kMaxMarks> m_textMarks{}; // ascending; kFirstLineMark for line 0
+    std::array<uint32_t, kMaxMarks> m_textMarks{};
     int32_t m_nTextMarkCount = 0;
     std::array<uint32_t, kMaxMarks> m_binMarks{};
     int32_t m_nBinMarkCount = 0;
@@ -194,20 +213,13 @@ public:
     int32_t m_nFoldColumn = 0;
     int32_t m_nTabWidth = 0;
     int32_t m_nLineSpacing = 0;
-    int32_t m_nPaneMargin = 0; // tenths of a millimetre
+    int32_t m_nPaneMargin = 0;
     LogFontRecord m_font{};
 
-    std::array<uint32_t, kMaxComments> m_commentOpen{};
-    int32_t m_nCommentOpenCount = 0;
-    std::array<uint32_t, kMaxComments> m_commentClose{};
-    int32_t m_nCommentCloseCount = 0;
-
-    int32_t m_nTextAuxPos = -1;
     int32_t m_bReadOnly = 0;
-    int32_t m_nAppendLength = 0;
     int32_t m_nMode = kTextMode;
+    bool m_bComplete = false;
 
-private:
     void SetDataSize(uint32_t size);
     std::optional<uint32_t> Replay(CEditJournal& from, CEditJournal& to, bool undoing);
     std::optional<uint32_t> ReplayPair(CEditJournal& from, CEditJournal& to);
@@ -215,10 +227,7 @@ private:
     bool m_bLoadedShort = false;
     std::string m_strPartialSource; // the file this document holds only the head of
 
-    [[nodiscard]] bool AllocateRowTables();
-    void ReleaseRowTables();
-    [[nodiscard]] bool CreateJournals();
-    void ReleaseJournals();
+    [[nodiscard]] bool CreateJournals(uint32_t capacity);
     void CopyLayoutValues();
     // Forgets the content: no data, rows, marks, tags or comment positions.
     void ClearContents();

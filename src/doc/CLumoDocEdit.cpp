@@ -128,6 +128,16 @@ void CLumoDoc::ClearBinaryMarks()
     UpdateAllViews(kHintMarksChanged);
 }
 
+void CLumoDoc::SetAttributes(std::span<const uint32_t> textMarks, std::span<const CTagRecord> tags)
+{
+    const auto marks = textMarks.first(std::min<size_t>(textMarks.size(), kMaxMarks));
+    std::copy(marks.begin(), marks.end(), m_textMarks.begin());
+    m_nTextMarkCount = static_cast<int32_t>(marks.size());
+    const auto kept = tags.first(std::min<size_t>(tags.size(), kMaxTags));
+    std::copy(kept.begin(), kept.end(), m_tags.begin());
+    m_nTagCount = static_cast<int32_t>(kept.size());
+}
+
 CLumoDoc::RecordResult CLumoDoc::Record(CEditJournal& journal, int32_t type, uint32_t position,
                                         uint32_t length, bool newAction)
 {

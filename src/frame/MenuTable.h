@@ -169,7 +169,7 @@ struct CommandContext
 {
     bool hasDocument = false;      // an MDI child is active
     bool textMode = false;         // the active document's mode is 1
-    bool readOnly = false;         // m_bReadOnly of the active document
+    bool readOnly = false;         // whether the active document is read-only
     bool hasSelection = false;     // the active pane has a selection
     bool streamSelection = false;  // text pane: the selection is a stream selection
     bool canUndo = false;          // the active pane's undo journal holds records

@@ -153,7 +153,7 @@ TEST(BinaryFinder, ReplaceNeedsASelectionThenReplacesItAndSelectsTheNextHitInTwo
 
     // A read-only document only beeps.
     select(pane, 2, 2);
-    pane.doc->m_bReadOnly = 1;
+    pane.doc->SetReadOnly(true);
     const size_t beeps = pane.sink.beeps.size();
     EXPECT_EQ(finder.replaceOnce(request("AB", "c")), FindResult::Refused);
     EXPECT_EQ(pane.data(), bytesOf("xxABxxABxx"));

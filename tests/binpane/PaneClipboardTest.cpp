@@ -43,7 +43,7 @@ TEST(PaneClipboard, CopiedBytesComeBackWithTheirZeros)
     pane.model.paste();
     EXPECT_EQ((Bytes{0, 0, 0x41, 0, 0x42, 0, 0, 0x7A, 0x41, 0, 0x42}), pane.data());
     pane.model.undo();
-    EXPECT_EQ(9u, pane.doc->m_nDataSize);
+    EXPECT_EQ(9u, pane.doc->DataSize());
 }
 
 TEST(PaneClipboard, BytesThatTextCannotHoldSurviveTheUnicodeRoundTrip)
@@ -76,7 +76,7 @@ TEST(PaneClipboard, ForeignTextIsPastedAndDropsThePrivateBlock)
 
     pane.host.clipboard.reset();
     pane.model.paste();
-    EXPECT_EQ(6u, pane.doc->m_nDataSize) << "no text: nothing happens";
+    EXPECT_EQ(6u, pane.doc->DataSize()) << "no text: nothing happens";
 
     // Pasting over a selection replaces it; cut copies and deletes.
     pane.host.clipboard = "xyz";
@@ -124,10 +124,9 @@ TEST(PaneClipboard, MarksToggleAndWrapAroundBothWays)
         pane.model.setCaretOffset(at);
         pane.model.toggleMark();
     }
-    EXPECT_EQ(3, pane.doc->m_nBinMarkCount);
-    EXPECT_EQ((std::array<uint32_t, 3>{100, 300, 700}),
-              (std::array<uint32_t, 3>{pane.doc->m_binMarks[0], pane.doc->m_binMarks[1],
-                                       pane.doc->m_binMarks[2]}));
+    EXPECT_EQ(3u, pane.doc->BinaryMarks().size());
+    EXPECT_EQ((std::vector<uint32_t>{100, 300, 700}),
+              (std::vector<uint32_t>(pane.doc->BinaryMarks().begin(), pane.doc->BinaryMarks().end())));
     EXPECT_EQ(1, pane.model.markIndex(300));
     EXPECT_EQ(-1, pane.model.markIndex(301));
 
@@ -143,13 +142,13 @@ TEST(PaneClipboard, MarksToggleAndWrapAroundBothWays)
     EXPECT_EQ(300u, pane.model.m_nCaret);
 
     pane.model.toggleMark();
-    EXPECT_EQ(2, pane.doc->m_nBinMarkCount);
+    EXPECT_EQ(2u, pane.doc->BinaryMarks().size());
     EXPECT_EQ(-1, pane.model.markIndex(300));
 
     // A mark at the data size is allowed; one beyond it after a deletion is skipped.
     pane.key(qtkey::Key_End, false, true);
     pane.model.toggleMark();
-    EXPECT_EQ(1000u, pane.doc->m_binMarks[2]);
+    EXPECT_EQ(1000u, pane.doc->BinaryMarks()[2]);
     pane.model.setCaretOffset(990);
     pane.key(qtkey::Key_Delete);
     pane.model.setCaretOffset(800);
@@ -170,11 +169,11 @@ TEST(PaneClipboard, The101stMarkBeeps)
         pane.model.setCaretOffset(199 - i);
         pane.model.toggleMark();
     }
-    ASSERT_EQ(100, pane.doc->m_nBinMarkCount);
-    EXPECT_TRUE(std::is_sorted(pane.doc->m_binMarks.begin(), pane.doc->m_binMarks.end()));
+    ASSERT_EQ(100u, pane.doc->BinaryMarks().size());
+    EXPECT_TRUE(std::is_sorted(pane.doc->BinaryMarks().begin(), pane.doc->BinaryMarks().end()));
     pane.model.setCaretOffset(0);
     pane.model.toggleMark();
-    EXPECT_EQ(100, pane.doc->m_nBinMarkCount);
+    EXPECT_EQ(100u, pane.doc->BinaryMarks().size());
     EXPECT_EQ(1u, pane.sink.beeps.size());
     EXPECT_EQ(-1, pane.model.markIndex(0));
 }

@@ -20,10 +20,8 @@ class CEditRun
 public:
     CEditRun(uint32_t seed, uint32_t journalCapacity)
         : m_random(seed)
-        , m_pane(doctest::RandomBytes(m_random, 150 + seed % 100))
+        , m_pane(doctest::RandomBytes(m_random, 150 + seed % 100), journalCapacity)
     {
-        m_pane.doc->m_pUndo = std::make_unique<CEditJournal>(journalCapacity);
-        m_pane.doc->m_pRedo = std::make_unique<CEditJournal>(journalCapacity);
         m_history.push_back(m_pane.data());
     }
 
@@ -79,7 +77,7 @@ private:
         if (!steps.empty())
             m_redone.clear();
         ASSERT_EQ(m_history.back(), m_pane.data());
-        ASSERT_LE(Model().m_nCaret, m_pane.doc->m_nDataSize);
+        ASSERT_LE(Model().m_nCaret, m_pane.doc->DataSize());
     }
 
     // Input over a selection deletes it first, as one step of its own.
@@ -233,7 +231,7 @@ private:
     {
         if (!Model().canUndo())
             return 0;
-        const bool orphan = OrphanOnTop(*m_pane.doc->m_pUndo);
+        const bool orphan = OrphanOnTop(m_pane.doc->UndoJournal());
         Model().undo();
         if (orphan) {
             EXPECT_EQ(m_history.back(), m_pane.data());
@@ -255,7 +253,7 @@ private:
     {
         if (!Model().canRedo())
             return 0;
-        const bool orphan = OrphanOnTop(*m_pane.doc->m_pRedo);
+        const bool orphan = OrphanOnTop(m_pane.doc->RedoJournal());
         Model().redo();
         if (orphan || m_redone.empty()) {
             EXPECT_EQ(m_history.back(), m_pane.data());
@@ -343,7 +341,7 @@ TEST(PaneEditRandom, TwoViewsOfOneDocumentStayInsideTheDataWhateverTheOtherDoes)
         Bytes plain = original;
         for (int step = 0; step < 150 && !testing::Test::HasFatalFailure(); ++step) {
             CBinaryPaneModel& model = random() % 2 ? first.model : second;
-            const uint32_t size = first.doc->m_nDataSize;
+            const uint32_t size = first.doc->DataSize();
             switch (random() % 6) {
             case 0: { // select a range, as a drag would
                 model.setCaretOffset(static_cast<uint32_t>(random() % (size + 1)));
@@ -377,10 +375,10 @@ TEST(PaneEditRandom, TwoViewsOfOneDocumentStayInsideTheDataWhateverTheOtherDoes)
             }
             ASSERT_EQ(plain, first.data()) << "step " << step;
             for (const CBinaryPaneModel* view : {&first.model, &second}) {
-                ASSERT_LE(view->m_nCaret, first.doc->m_nDataSize) << "step " << step;
+                ASSERT_LE(view->m_nCaret, first.doc->DataSize()) << "step " << step;
                 if (view->m_bSelection) {
                     ASSERT_LE(view->m_nSelStart, view->m_nSelEnd) << "step " << step;
-                    ASSERT_LT(view->m_nSelEnd, first.doc->m_nDataSize) << "step " << step;
+                    ASSERT_LT(view->m_nSelEnd, first.doc->DataSize()) << "step " << step;
                 }
             }
         }

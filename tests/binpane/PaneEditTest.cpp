@@ -44,8 +44,8 @@ TEST(PaneEdit, TwoDigitsInInsertModeMakeOneByteUndoneInTwoSteps)
     expected.insert(expected.begin() + 5, 0x4F);
     EXPECT_EQ(expected, pane.data());
     EXPECT_EQ(6u, pane.model.m_nCaret);
-    EXPECT_EQ((std::vector<int32_t>{1, 5, 6}), TypesOf(*pane.doc->m_pUndo));
-    EXPECT_EQ(4, *pane.doc->m_pUndo->dataOf(pane.doc->m_pUndo->record(1)));
+    EXPECT_EQ((std::vector<int32_t>{1, 5, 6}), TypesOf(pane.doc->UndoJournal()));
+    EXPECT_EQ(4, *pane.doc->UndoJournal().dataOf(pane.doc->UndoJournal().record(1)));
 
     pane.key(qtkey::Key_Z, false, true);
     expected[5] = 0x04;
@@ -67,18 +67,18 @@ TEST(PaneEdit, OverwriteAtTheEndAppendsAndOverwritingPairsReplaceAndAppend)
     pane.key(qtkey::Key_End, false, true);
     pane.type("7");
     EXPECT_EQ((Bytes{0, 1, 2, 3, 7}), pane.data());
-    EXPECT_EQ((std::vector<int32_t>{1}), TypesOf(*pane.doc->m_pUndo));
+    EXPECT_EQ((std::vector<int32_t>{1}), TypesOf(pane.doc->UndoJournal()));
 
     // A double-byte character typed over the last byte replaces it and appends the rest.
     pane.key(qtkey::Key_Tab);
     pane.model.setCaretOffset(4);
     pane.type("\x82");
     EXPECT_EQ(1, pane.model.m_bLeadPending);
-    EXPECT_EQ(5u, pane.doc->m_nDataSize);
+    EXPECT_EQ(5u, pane.doc->DataSize());
     pane.type("\xA0");
     EXPECT_EQ((Bytes{0, 1, 2, 3, 0x82, 0xA0}), pane.data());
-    EXPECT_EQ((std::vector<int32_t>{1, 5, 6}), TypesOf(*pane.doc->m_pUndo));
-    EXPECT_EQ(2u, pane.doc->m_pUndo->top().length);
+    EXPECT_EQ((std::vector<int32_t>{1, 5, 6}), TypesOf(pane.doc->UndoJournal()));
+    EXPECT_EQ(2u, pane.doc->UndoJournal().top().length);
     pane.model.undo();
     EXPECT_EQ((Bytes{0, 1, 2, 3, 7}), pane.data());
 }
@@ -101,7 +101,7 @@ TEST(PaneEdit, BackspaceTakesBackAHalfTypedByteAndOtherwiseTheOneBefore)
     // At offset 0 only a half-typed byte can go.
     pane.model.setCaretOffset(0);
     pane.key(qtkey::Key_Backspace);
-    EXPECT_EQ(5u, pane.doc->m_nDataSize);
+    EXPECT_EQ(5u, pane.doc->DataSize());
     pane.type("C");
     pane.key(qtkey::Key_Backspace);
     EXPECT_EQ((Bytes{0, 1, 3, 4, 5}), pane.data());
@@ -132,7 +132,7 @@ TEST(PaneEdit, EnterVariantsAndTypingOverASelection)
     pane.type("x");
     EXPECT_FALSE(pane.model.m_bSelection);
     EXPECT_EQ('x', pane.data()[7]);
-    EXPECT_EQ(13u, pane.doc->m_nDataSize);
+    EXPECT_EQ(13u, pane.doc->DataSize());
 }
 
 TEST(PaneEdit, DeletingMoreThanTheJournalHoldsAsksFirst)
@@ -161,12 +161,12 @@ TEST(PaneEdit, DeletingMoreThanTheJournalHoldsAsksFirst)
     while (pane.model.canRedo())
         pane.model.redo();
     ASSERT_EQ(typed, pane.data());
-    ASSERT_EQ(40'001u, pane.doc->m_nDataSize);
+    ASSERT_EQ(40'001u, pane.doc->DataSize());
 
     pane.model.selectAll();
     pane.key(qtkey::Key_Delete); // answered OK
-    EXPECT_EQ(0u, pane.doc->m_nDataSize);
-    EXPECT_EQ(-1, pane.doc->m_nLastCharPos);
+    EXPECT_EQ(0u, pane.doc->DataSize());
+    EXPECT_EQ(-1, pane.doc->LastCharPos());
     EXPECT_FALSE(pane.model.canUndo());
     const std::pair<uint32_t, uint32_t> everyLine{0, 40'000 / 16};
     EXPECT_NE(pane.host.invalidated.end(),
@@ -175,13 +175,13 @@ TEST(PaneEdit, DeletingMoreThanTheJournalHoldsAsksFirst)
     // Undoing a large paste cannot journal its redo: Cancel keeps the paste and its undo.
     pane.host.clipboard = std::string(40'000, 'U');
     pane.model.paste();
-    ASSERT_EQ(40'000u, pane.doc->m_nDataSize);
+    ASSERT_EQ(40'000u, pane.doc->DataSize());
     pane.sink.answers = {MsgAnswer::Cancel};
     pane.model.undo();
-    EXPECT_EQ(40'000u, pane.doc->m_nDataSize);
+    EXPECT_EQ(40'000u, pane.doc->DataSize());
     EXPECT_TRUE(pane.model.canUndo());
     pane.model.undo(); // answered OK
-    EXPECT_EQ(0u, pane.doc->m_nDataSize);
+    EXPECT_EQ(0u, pane.doc->DataSize());
     EXPECT_FALSE(pane.model.canRedo());
     EXPECT_EQ(4u, pane.sink.texts.size());
 }
@@ -193,7 +193,7 @@ TEST(PaneEdit, TheOldestRecordGivesWayToThe513th)
     pane.key(qtkey::Key_Tab);
     for (int i = 0; i < CEditJournal::kMaxRecords; ++i)
         pane.type("a");
-    const CEditJournal& undo = *pane.doc->m_pUndo;
+    const CEditJournal& undo = pane.doc->UndoJournal();
     ASSERT_EQ(CEditJournal::kMaxRecords, undo.count());
     EXPECT_EQ(0u, undo.record(0).position);
     pane.type("b");
@@ -207,7 +207,7 @@ TEST(PaneEdit, ReadOnlyDocumentsRefuseEveryEditWithABeep)
     Pane pane(Counting(20));
     pane.type("1");
     pane.model.undo();
-    pane.doc->m_bReadOnly = 1;
+    pane.doc->SetReadOnly(true);
     pane.doc->SetModifiedFlag(false);
     pane.model.setCaretOffset(4);
     pane.key(qtkey::Key_Right, true);
@@ -241,7 +241,7 @@ TEST(PaneEdit, GrowthPastTheLimitIsRefusedWithItsMessage)
     pane.type("7");
     ASSERT_EQ(1u, pane.sink.texts.size());
     EXPECT_EQ(LoadString(StringId::IdsTooLarge), pane.sink.texts[0]);
-    EXPECT_EQ(101u, pane.doc->m_nDataSize);
+    EXPECT_EQ(101u, pane.doc->DataSize());
     EXPECT_EQ(0, pane.model.m_bSecondDigit) << "a refused digit leaves nothing half typed";
     pane.type("8");
     EXPECT_EQ(0x0A, pane.data()[11]) << "the byte after the caret is untouched";
@@ -252,7 +252,7 @@ TEST(PaneEdit, GrowthPastTheLimitIsRefusedWithItsMessage)
     EXPECT_EQ(0x09, pane.data()[11]);
     pane.key(qtkey::Key_End, false, true);
     pane.type("1");
-    EXPECT_EQ(101u, pane.doc->m_nDataSize);
+    EXPECT_EQ(101u, pane.doc->DataSize());
     EXPECT_EQ(3u, pane.sink.texts.size());
 }
 

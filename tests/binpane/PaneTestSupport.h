@@ -90,16 +90,11 @@ private:
 // A binary document holding `bytes`, with a model on it.
 struct Pane
 {
-    explicit Pane(const Bytes& bytes = {})
-        : doc(doctest::MakeDoc(CLumoDoc::kBinaryMode))
+    explicit Pane(const Bytes& bytes = {}, uint32_t journalCapacity = CEditJournal::kDefaultCapacity)
+        : doc(doctest::MakeDoc(CLumoDoc::kBinaryMode, journalCapacity))
         , model(*doc, host)
     {
-        if (!bytes.empty()) {
-            EXPECT_LE(doc->ReserveImage(static_cast<uint32_t>(bytes.size())), CFileImage::Grown);
-            doc->m_image.Write(0, bytes.data(), static_cast<uint32_t>(bytes.size()));
-            doc->m_nDataSize = static_cast<uint32_t>(bytes.size());
-            doc->m_nLastCharPos = static_cast<int32_t>(bytes.size()) - 1;
-        }
+        doctest::Fill(*doc, bytes);
         host.setWindow(20, model.lineCount());
     }
 

@@ -17,12 +17,19 @@ using doctest::Bytes;
 // Three lines: "ab" CR LF "cd" CR LF "ef".
 const Bytes kText = {'a', 'b', 0x0D, 0x0A, 'c', 'd', 0x0D, 0x0A, 'e', 'f'};
 
-void AddTag(CLumoDoc& doc, uint32_t offset, const std::string& name)
+CTagRecord Tag(uint32_t offset, const std::string& name)
 {
-    CTagRecord& tag = doc.m_tags[doc.m_nTagCount++];
+    CTagRecord tag;
     tag.nOffset = offset;
     tag.nLength = static_cast<int32_t>(name.size());
     std::memcpy(tag.name, name.data(), name.size());
+    return tag;
+}
+
+void SetMarks(CLumoDoc& doc, std::vector<uint32_t> marks)
+{
+    const std::vector<CTagRecord> tags(doc.Tags().begin(), doc.Tags().end());
+    doc.SetAttributes(marks, tags);
 }
 
 void PutU32(Bytes& out, uint32_t v)
@@ -62,11 +69,9 @@ TEST(AttributeFile, MarksAndTagsRoundTripThroughSaveAndOpen)
     doctest::CRecordingSink sink;
     auto doc = doctest::OpenDoc(dir, "notes.txt", kText, CLumoDoc::kTextMode);
     ASSERT_TRUE(doc);
-    doc->m_textMarks[0] = CLumoDoc::kFirstLineMark;
-    doc->m_textMarks[1] = 6;
-    doc->m_nTextMarkCount = 2;
-    AddTag(*doc, 4, "cd");
-    AddTag(*doc, 9, std::string(80, 'n'));
+    const uint32_t marks[] = {CLumoDoc::kFirstLineMark, 6};
+    const CTagRecord tags[] = {Tag(4, "cd"), Tag(9, std::string(80, 'n'))};
+    doc->SetAttributes(marks, tags);
     ASSERT_TRUE(doc->OnSaveDocument(dir / "notes.txt"));
     EXPECT_TRUE(sink.texts.empty());
 
@@ -83,13 +88,12 @@ TEST(AttributeFile, MarksAndTagsRoundTripThroughSaveAndOpen)
 
     auto again = doctest::MakeDoc(CLumoDoc::kTextMode);
     ASSERT_TRUE(again->OnOpenDocument(dir / "notes.txt"));
-    ASSERT_EQ(2, again->m_nTextMarkCount);
-    EXPECT_EQ(CLumoDoc::kFirstLineMark, again->m_textMarks[0]);
-    EXPECT_EQ(6u, again->m_textMarks[1]);
-    ASSERT_EQ(2, again->m_nTagCount);
-    EXPECT_EQ(4u, again->m_tags[0].nOffset);
-    EXPECT_STREQ("cd", again->m_tags[0].name);
-    EXPECT_EQ(80, again->m_tags[1].nLength);
+    EXPECT_EQ((std::vector<uint32_t>{CLumoDoc::kFirstLineMark, 6}),
+              std::vector<uint32_t>(again->TextMarks().begin(), again->TextMarks().end()));
+    ASSERT_EQ(2u, again->Tags().size());
+    EXPECT_EQ(4u, again->Tags()[0].nOffset);
+    EXPECT_STREQ("cd", again->Tags()[0].name);
+    EXPECT_EQ(80, again->Tags()[1].nLength);
     EXPECT_TRUE(sink.texts.empty());
     EXPECT_EQ(expected, CAttributeFile(*again).Build()) << "what is read writes back the same";
 }
@@ -107,8 +111,8 @@ TEST(AttributeFile, AMarkOffACrRejectsMarksAndTagsAlike)
     doctest::CRecordingSink sink;
     auto doc = doctest::OpenDoc(dir, "t.txt", kText, CLumoDoc::kTextMode);
     ASSERT_TRUE(doc) << "a bad attribute file never prevents the open";
-    EXPECT_EQ(0, doc->m_nTextMarkCount);
-    EXPECT_EQ(0, doc->m_nTagCount);
+    EXPECT_TRUE(doc->TextMarks().empty());
+    EXPECT_TRUE(doc->Tags().empty());
     EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsAttrMismatch)}, sink.texts);
 }
 
@@ -116,9 +120,7 @@ TEST(AttributeFile, HostileBytesNeverLeaveTheRecordOrBreakTheRules)
 {
     doctest::CRecordingSink sink;
     auto doc = doctest::MakeDoc(CLumoDoc::kTextMode);
-    ASSERT_EQ(CFileImage::Fits, doc->ReserveImage(uint32_t(kText.size())));
-    doc->m_image.Write(0, kText.data(), uint32_t(kText.size()));
-    doc->m_nDataSize = uint32_t(kText.size());
+    doctest::Fill(*doc, kText);
     CAttributeFile file(*doc);
 
     std::mt19937 random(77);
@@ -146,15 +148,14 @@ TEST(AttributeFile, HostileBytesNeverLeaveTheRecordOrBreakTheRules)
         if (result != CAttributeFile::ParseResult::Accepted)
             continue;
         ++accepted;
-        ASSERT_LE(doc->m_nTextMarkCount, 100);
-        for (int i = 0; i < doc->m_nTextMarkCount; ++i) {
-            const uint32_t mark = doc->m_textMarks[i];
-            ASSERT_TRUE(mark == CLumoDoc::kFirstLineMark || (mark < doc->m_nDataSize && doc->m_image.GetAt(mark) == 0x0D));
+        ASSERT_LE(doc->TextMarks().size(), 100u);
+        for (const uint32_t mark : doc->TextMarks()) {
+            ASSERT_TRUE(mark == CLumoDoc::kFirstLineMark || (mark < doc->DataSize() && doc->GetAt(mark) == 0x0D));
         }
-        for (int i = 0; i < doc->m_nTagCount; ++i) {
-            ASSERT_LT(doc->m_tags[i].nOffset, doc->m_nDataSize);
-            ASSERT_EQ(size_t(doc->m_tags[i].nLength), std::strlen(doc->m_tags[i].name));
-            ASSERT_GE(doc->m_tags[i].nLength, 1);
+        for (const CTagRecord& tag : doc->Tags()) {
+            ASSERT_LT(tag.nOffset, doc->DataSize());
+            ASSERT_EQ(size_t(tag.nLength), std::strlen(tag.name));
+            ASSERT_GE(tag.nLength, 1);
         }
     }
     EXPECT_GT(accepted, 0) << "some mutations keep the record valid";
@@ -169,8 +170,7 @@ TEST(AttributeFile, BinarySaveNeverTouchesTheSideFileOfATextFile)
     doctest::CRecordingSink sink;
     auto text = doctest::OpenDoc(dir, "d.txt", kText, CLumoDoc::kTextMode);
     ASSERT_TRUE(text);
-    text->m_textMarks[0] = 2;
-    text->m_nTextMarkCount = 1;
+    SetMarks(*text, {2});
     ASSERT_TRUE(text->OnSaveDocument(dir / "d.txt"));
     const Bytes ours = doctest::ReadFile(dir / "d.ATR");
     ASSERT_GE(ours.size(), 30u);
@@ -188,8 +188,7 @@ TEST(AttributeFile, ForeignFileAndAtrExtensionAreAskedOrRefused)
     doctest::CRecordingSink sink;
     auto doc = doctest::OpenDoc(dir, "n.txt", kText, CLumoDoc::kTextMode);
     ASSERT_TRUE(doc);
-    doc->m_textMarks[0] = 2;
-    doc->m_nTextMarkCount = 1;
+    SetMarks(*doc, {2});
     doc->SetModifiedFlag(true);
 
     const Bytes foreign = {'m', 'i', 'n', 'e'};
@@ -206,14 +205,14 @@ TEST(AttributeFile, ForeignFileAndAtrExtensionAreAskedOrRefused)
 
     // With nothing to keep, a data file named *.atr saves like any other.
     sink.texts.clear();
-    doc->m_nTextMarkCount = 0;
+    SetMarks(*doc, {});
     EXPECT_TRUE(doc->OnSaveDocument(dir / "n.atr"));
     EXPECT_TRUE(sink.texts.empty());
 
     // Both switches off: the side file is left alone.
     CCabinetSettings saved = g_cabinet;
     g_cabinet.bSaveMarks = g_cabinet.bSaveTags = 0;
-    doc->m_nTextMarkCount = 1;
+    SetMarks(*doc, {2});
     EXPECT_TRUE(doc->OnSaveDocument(dir / "n.txt"));
     EXPECT_EQ(foreign, doctest::ReadFile(dir / "n.ATR"));
     g_cabinet = saved;

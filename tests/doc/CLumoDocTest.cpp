@@ -10,14 +10,14 @@ TEST(CLumoDoc, ModeIsTakenOnceFromTheNextDocumentModeWhichThenReturnsToText)
 {
     g_nNextDocMode = CLumoDoc::kBinaryMode;
     CLumoDoc binary(TakeNextDocMode());
-    EXPECT_EQ(CLumoDoc::kBinaryMode, binary.m_nMode);
-    EXPECT_EQ(16, binary.m_nFoldColumn);
+    EXPECT_FALSE(binary.IsTextMode());
+    EXPECT_EQ(16, binary.FoldColumn());
     EXPECT_EQ(CLumoDoc::kTextMode, g_nNextDocMode);
     CLumoDoc text(TakeNextDocMode());
-    EXPECT_EQ(CLumoDoc::kTextMode, text.m_nMode);
-    EXPECT_EQ(g_cabinet.nFoldColumn, text.m_nFoldColumn);
-    EXPECT_NE(nullptr, text.m_pRowStart);
-    EXPECT_EQ(-1, text.m_nLastCharPos);
+    EXPECT_TRUE(text.IsTextMode());
+    EXPECT_EQ(g_cabinet.nFoldColumn, text.FoldColumn());
+    EXPECT_TRUE(text.IsComplete());
+    EXPECT_EQ(-1, text.LastCharPos());
 
     g_bResetNextDocMode = false; // as while files are dropped
     g_nNextDocMode = CLumoDoc::kBinaryMode;
@@ -27,39 +27,34 @@ TEST(CLumoDoc, ModeIsTakenOnceFromTheNextDocumentModeWhichThenReturnsToText)
     g_nNextDocMode = CLumoDoc::kTextMode;
 }
 
-TEST(CLumoDoc, RowAndLineConvertThroughTheRowBreakTable)
+TEST(CRowTable, RowsAndLinesConvertAndGrowingKeepsEveryRow)
 {
-    auto doc = doctest::MakeDoc(CLumoDoc::kTextMode);
+    CRowTable rows;
+    ASSERT_TRUE(rows.Allocate());
     // Rows 0-1 are line 0 (row 1 folded), 2-3 line 1, 4 line 2, 5-6 line 3.
-    const uint8_t breaks[] = {0, 0, 1, 0, 1, 1, 0};
-    doc->m_nRowCount = sizeof breaks;
-    std::copy(std::begin(breaks), std::end(breaks), doc->m_pRowBreak);
+    const bool breaks[] = {false, false, true, false, true, true, false};
+    for (uint32_t row = 0; row < std::size(breaks); ++row)
+        rows.Set(row, row * 10, breaks[row]);
     const uint32_t firstRowOfLine[] = {0, 2, 4, 5, 7};
     for (uint32_t line = 0; line < 5; ++line)
-        EXPECT_EQ(firstRowOfLine[line], doc->RowOfLine(line)) << "line " << line;
+        EXPECT_EQ(firstRowOfLine[line], rows.RowOfLine(line)) << "line " << line;
     const uint32_t lineOfRow[] = {0, 0, 1, 1, 2, 3, 3, 4};
     for (uint32_t row = 0; row < 8; ++row)
-        EXPECT_EQ(lineOfRow[row], doc->LineOfRow(row)) << "row " << row;
-    doc->m_nRowCount = 0;
-    EXPECT_EQ(0u, doc->RowOfLine(3));
-}
+        EXPECT_EQ(lineOfRow[row], rows.LineOfRow(row)) << "row " << row;
 
-TEST(CLumoDoc, ReserveRowsGrowsBothTablesUpToTheLimit)
-{
-    doctest::CLimitGuard guard;
-    g_nMaxRows = 10'000;
-    auto doc = doctest::MakeDoc(CLumoDoc::kTextMode);
-    EXPECT_EQ(CFileImage::Fits, doc->ReserveRows(1'997));
-    doc->m_pRowStart[1'999] = 12345;
-    doc->m_pRowBreak[1'999] = 1;
-    EXPECT_EQ(CFileImage::Grown, doc->ReserveRows(1'998));
-    EXPECT_EQ(4'000u, doc->m_nRowCapacity);
-    EXPECT_EQ(12345u, doc->m_pRowStart[1'999]);
-    EXPECT_EQ(1, doc->m_pRowBreak[1'999]);
-    doc->m_pRowBreak[3'999] = 1; // the break table really has the new size
-    EXPECT_EQ(CFileImage::OverLimit, doc->ReserveRows(10'001));
-    EXPECT_EQ(CFileImage::Grown, doc->ReserveRows(9'999));
-    EXPECT_EQ(12'000u, doc->m_nRowCapacity);
+    EXPECT_EQ(CFileImage::Fits, rows.Reserve(1'997, 10'000));
+    rows.Set(1'999, 12345, true);
+    EXPECT_EQ(CFileImage::Grown, rows.Reserve(1'998, 10'000));
+    EXPECT_EQ(4'000u, rows.Capacity());
+    EXPECT_EQ(12345u, rows.Start(1'999));
+    EXPECT_TRUE(rows.BeginsLine(1'999));
+    EXPECT_EQ(50u, rows.Start(5));
+    rows.Set(3'999, 1, true); // the break table really has the new size
+    EXPECT_EQ(CFileImage::OverLimit, rows.Reserve(10'001, 10'000));
+    EXPECT_EQ(CFileImage::Grown, rows.Reserve(9'999, 10'000));
+    EXPECT_EQ(12'000u, rows.Capacity());
+    rows.Clear();
+    EXPECT_EQ(0u, rows.RowOfLine(3));
 }
 
 TEST(CLumoDoc, ResetLayoutCopiesTheCabinetAndFlagsAFontChange)
@@ -75,9 +70,9 @@ TEST(CLumoDoc, ResetLayoutCopiesTheCabinetAndFlagsAFontChange)
     EXPECT_EQ((std::vector<int>{CLumoDoc::kHintLayoutReset, CLumoDoc::kHintLayoutReset}), view.hints);
     EXPECT_NE(nullptr, view.objects[0]) << "font changed";
     EXPECT_EQ(nullptr, view.objects[1]) << "same font again";
-    EXPECT_EQ(g_cabinet.nFoldColumn, doc->m_nFoldColumn);
-    EXPECT_EQ(8, doc->m_nTabWidth);
-    EXPECT_EQ(20, doc->m_font.lfHeight);
+    EXPECT_EQ(g_cabinet.nFoldColumn, doc->FoldColumn());
+    EXPECT_EQ(8, doc->TabWidth());
+    EXPECT_EQ(20, doc->Font().lfHeight);
     doc->RemoveView(&view);
     g_cabinet = saved;
 }

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace doctest {
 
 using Bytes = std::vector<uint8_t>;
@@ -47,9 +49,23 @@ inline Bytes RandomBytes(std::mt19937& random, size_t n)
 
 inline Bytes DataOf(CLumoDoc& doc)
 {
-    Bytes bytes(doc.m_nDataSize);
-    doc.m_image.Read(bytes.data(), 0, doc.m_nDataSize);
-    return bytes;
+    const uint8_t* p = doc.GetSpanPointer(0, doc.DataSize());
+    return Bytes(p, p + doc.DataSize());
+}
+
+// An unmodified document holding exactly bytes, as if just loaded.
+inline void Fill(CLumoDoc& doc, const Bytes& bytes)
+{
+    (void)doc.DeleteBytes(0, doc.DataSize(), nullptr);
+    EXPECT_TRUE(doc.InsertBytes(0, bytes.data(), static_cast<uint32_t>(bytes.size()), nullptr));
+    doc.SetModifiedFlag(false);
+}
+
+// The byte at pos becomes value, as an edit the user made.
+inline void Overwrite(CLumoDoc& doc, uint32_t pos, uint8_t value)
+{
+    (void)doc.DeleteBytes(pos, 1, nullptr);
+    EXPECT_TRUE(doc.InsertBytes(pos, &value, 1, nullptr));
 }
 
 using CRecordingSink = ::CRecordingSink;
@@ -105,9 +121,9 @@ private:
     uint32_t m_nRows = g_nMaxRows;
 };
 
-inline std::unique_ptr<CLumoDoc> MakeDoc(int mode)
+inline std::unique_ptr<CLumoDoc> MakeDoc(int mode, uint32_t journalCapacity = CEditJournal::kDefaultCapacity)
 {
-    return std::make_unique<CLumoDoc>(mode);
+    return std::make_unique<CLumoDoc>(mode, journalCapacity);
 }
 
 // A document of the given mode opened from a file of these bytes.

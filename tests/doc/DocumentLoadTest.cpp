@@ -93,7 +93,7 @@ TEST(DocumentLoad, TextLoadNormalisesCrNulAndDanglingBytes)
         auto doc = doctest::OpenDoc(dir, "t.txt", c.in, CLumoDoc::kTextMode);
         ASSERT_TRUE(doc);
         EXPECT_EQ(c.out, doctest::DataOf(*doc));
-        EXPECT_EQ(c.lastCharPos, doc->m_nLastCharPos);
+        EXPECT_EQ(c.lastCharPos, doc->LastCharPos());
     }
 }
 
@@ -117,7 +117,7 @@ TEST(DocumentLoad, TextLoadMatchesTheByteByByteReferenceAcrossChunkBoundaries)
         auto doc = LoadThroughStream(in, CLumoDoc::kTextMode, ok);
         ASSERT_TRUE(ok);
         ASSERT_EQ(expected, doctest::DataOf(*doc)) << "round " << round;
-        ASSERT_EQ(lastCharPos, doc->m_nLastCharPos) << "round " << round;
+        ASSERT_EQ(lastCharPos, doc->LastCharPos()) << "round " << round;
     }
 }
 
@@ -127,8 +127,8 @@ TEST(DocumentLoad, FileEndingBeforeItsLengthIsAReadFailure)
         bool ok = true;
         auto doc = LoadThroughStream(Bytes(70'000, 'a'), mode, ok, 70'010);
         EXPECT_FALSE(ok);
-        EXPECT_EQ(0u, doc->m_nDataSize);
-        EXPECT_EQ(-1, doc->m_nLastCharPos);
+        EXPECT_EQ(0u, doc->DataSize());
+        EXPECT_EQ(-1, doc->LastCharPos());
     }
 }
 
@@ -141,8 +141,8 @@ TEST(DocumentLoad, EmptyFileOpensEmptyWithoutAHint)
         doctest::CHintView view;
         doc->AddView(&view);
         ASSERT_TRUE(doc->OnOpenDocument(dir / "empty"));
-        EXPECT_EQ(0u, doc->m_nDataSize);
-        EXPECT_EQ(-1, doc->m_nLastCharPos);
+        EXPECT_EQ(0u, doc->DataSize());
+        EXPECT_EQ(-1, doc->LastCharPos());
         EXPECT_TRUE(view.hints.empty());
         doc->RemoveView(&view);
     }
@@ -164,7 +164,7 @@ TEST(DocumentLoad, FileOverTheLimitOpensItsHeadReadOnlyAndIsNeverSavedOverIt)
         auto whole = doctest::OpenDoc(dir, "fits", fits, mode);
         ASSERT_TRUE(whole);
         EXPECT_TRUE(sink.texts.empty());
-        EXPECT_FALSE(whole->m_bReadOnly);
+        EXPECT_FALSE(whole->IsReadOnly());
         auto cut = doctest::OpenDoc(dir, "over", bytes, mode);
         ASSERT_TRUE(cut);
         ASSERT_EQ(1u, sink.texts.size());
@@ -172,7 +172,7 @@ TEST(DocumentLoad, FileOverTheLimitOpensItsHeadReadOnlyAndIsNeverSavedOverIt)
         EXPECT_NE(std::string::npos, sink.texts[0].find(std::to_string(bytes.size())));
         EXPECT_NE(std::string::npos, sink.texts[0].find(std::to_string(g_nMaxImageSize - 3)));
         EXPECT_EQ(doctest::DataOf(*whole), doctest::DataOf(*cut)) << "the last byte is not read";
-        EXPECT_TRUE(cut->m_bReadOnly);
+        EXPECT_TRUE(cut->IsReadOnly());
         if (mode == CLumoDoc::kTextMode)
             continue;
         EXPECT_EQ(fits, doctest::DataOf(*cut));
@@ -180,7 +180,7 @@ TEST(DocumentLoad, FileOverTheLimitOpensItsHeadReadOnlyAndIsNeverSavedOverIt)
 
         // The user lifts read-only, edits and saves: refused, file intact.
         doctest::CRecordingUi ui;
-        cut->m_bReadOnly = 0;
+        cut->SetReadOnly(false);
         cut->SetModifiedFlag(true);
         sink.texts.clear();
         EXPECT_FALSE(cut->OnFileSave());

@@ -64,17 +64,13 @@ TEST(DocumentSave, EditedBinaryDocumentSavesByteForByte)
     ASSERT_TRUE(doc->OnOpenDocument(dir / "in.bin"));
     doc->RemoveView(&view);
     EXPECT_EQ(std::vector<int>{CLumoDoc::kHintBinaryLoaded}, view.hints);
-    EXPECT_EQ(149'999, doc->m_nLastCharPos);
+    EXPECT_EQ(149'999, doc->LastCharPos());
     EXPECT_EQ(1, ui.waitCursors);
     EXPECT_EQ(0, ui.waitDepth);
     // Insert three bytes at 70,000 as the hex pane does, and change one.
-    ASSERT_NE(CFileImage::OverLimit, doc->ReserveImage(doc->m_nDataSize + 3));
-    doc->m_image.MoveUp(70'003, 70'000, doc->m_nDataSize - 70'000);
-    for (int i = 0; i < 3; ++i)
-        doc->m_image.SetAt(70'000 + i, uint8_t(0xF0 + i));
-    doc->m_nDataSize += 3;
-    doc->m_image.SetAt(10, 0x5A);
-    doc->SetModifiedFlag(true);
+    const uint8_t inserted[] = {0xF0, 0xF1, 0xF2};
+    ASSERT_TRUE(doc->InsertBytes(70'000, inserted, 3, nullptr));
+    doctest::Overwrite(*doc, 10, 0x5A);
     expected.insert(expected.begin() + 70'000, {0xF0, 0xF1, 0xF2});
     expected[10] = 0x5A;
 
@@ -157,7 +153,7 @@ TEST(DocumentSave, SaveKeepsPermissionBitsAndFollowsLinks)
     EXPECT_EQ((Bytes{1, 2, 3}), doctest::ReadFile(dir / "script"));
 
     fs::create_symlink("script", dir / "link");
-    doc->m_image.SetAt(0, 7);
+    doctest::Overwrite(*doc, 0, 7);
     ASSERT_TRUE(doc->OnSaveDocument(dir / "link"));
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
     EXPECT_EQ((Bytes{7, 2, 3}), doctest::ReadFile(dir / "script"));
@@ -172,8 +168,8 @@ TEST(DocumentSave, FailedSaveAsRemovesOnlyAFileItCreated)
     ASSERT_TRUE(doc);
     // A text mark makes the side file necessary, and *.atr cannot have one:
     // the data file is written, then the save fails.
-    doc->m_textMarks[0] = 1;
-    doc->m_nTextMarkCount = 1;
+    const uint32_t mark = 1;
+    doc->SetAttributes({&mark, 1}, {});
     ui.saveName = dir / "new.atr";
     EXPECT_FALSE(doc->OnFileSaveAs()) << "disabled for text documents";
     EXPECT_TRUE(ui.proposals.empty());
@@ -197,7 +193,8 @@ TEST(DocumentSave, SaveModifiedAnswersCancelYesAndNo)
     EXPECT_TRUE(doc->SaveModified()) << "unmodified: no question";
     EXPECT_TRUE(sink.texts.empty());
 
-    doc->m_image.SetAt(0, 5);
+    doctest::Overwrite(*doc, 0, 5);
+    doc->SetModifiedFlag(false);
     ui.stateChanges = 0;
     doc->SetModifiedFlag(true);
     doc->SetModifiedFlag(true);

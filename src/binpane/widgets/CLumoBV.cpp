@@ -102,8 +102,8 @@ void CLumoBV::computeGeometry()
     m_nFontHeight = metrics.height();
     // The half-width advance is the cell: CJK fonts report a wider average.
     m_nCharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0'))
-                                   + dpiX * m_pDoc->m_nPaneMargin / 254);
-    m_nLineHeight = std::max(1, m_nFontHeight + dpiY * m_pDoc->m_nLineSpacing / 254);
+                                   + dpiX * m_pDoc->PaneMargin() / 254);
+    m_nLineHeight = std::max(1, m_nFontHeight + dpiY * m_pDoc->LineSpacing() / 254);
     m_nLeftMarginPx = dpiX * g_settings.LeftMarginLM / 254;
     m_nTopMarginPx = dpiY * g_settings.TopMarginLM / 254;
     m_nFirstLineY = m_nTopMarginPx + m_nTopMarginPx / 2 + m_nLineHeight;
@@ -115,12 +115,12 @@ void CLumoBV::computeGeometry()
 uint32_t CLumoBV::lineCount() const
 {
     const uint32_t b = static_cast<uint32_t>(g_settings.BytesPerLine);
-    return static_cast<uint32_t>((static_cast<uint64_t>(m_pDoc->m_nDataSize) + b - 1) / b);
+    return static_cast<uint32_t>((static_cast<uint64_t>(m_pDoc->DataSize()) + b - 1) / b);
 }
 
 uint32_t CLumoBV::lastVisibleOffset() const
 {
-    const uint32_t size = m_pDoc->m_nDataSize;
+    const uint32_t size = m_pDoc->DataSize();
     const int height = viewport()->height() - m_nFirstLineY;
     if (size == 0 || height < 0)
         return 0;
@@ -234,12 +234,12 @@ void CLumoBV::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     CDocDumpSource source(*m_pDoc);
     CDumpLayout layout(source, g_settings);
-    if (m_pDoc->m_nDataSize == 0 && caretMarksEnabled())
+    if (m_pDoc->DataSize() == 0 && caretMarksEnabled())
         drawCaretMarks(0, painter, true);
     if (event->rect().isEmpty())
         return;
     paintHeadingLine(painter, layout);
-    if (m_pDoc->m_nDataSize == 0 || lineCount() == 0) {
+    if (m_pDoc->DataSize() == 0 || lineCount() == 0) {
         paintByteRange(0, 0, painter, layout);
         drawCaret(painter);
         return;
@@ -251,8 +251,8 @@ void CLumoBV::paintEvent(QPaintEvent* event)
     const uint64_t firstLine = m_nTopLine + static_cast<uint64_t>(y0 / m_nLineHeight);
     const uint64_t lastLine = m_nTopLine + static_cast<uint64_t>(y1 / m_nLineHeight);
     const uint64_t first = firstLine * b;
-    if (first < m_pDoc->m_nDataSize) {
-        const uint64_t last = std::min<uint64_t>((lastLine + 1) * b - 1, m_pDoc->m_nDataSize - 1);
+    if (first < m_pDoc->DataSize()) {
+        const uint64_t last = std::min<uint64_t>((lastLine + 1) * b - 1, m_pDoc->DataSize() - 1);
         paintByteRange(static_cast<uint32_t>(first), static_cast<uint32_t>(last), painter, layout);
     }
     if (m_model.m_bSelection)
@@ -290,7 +290,7 @@ void CLumoBV::drawPartText(QPainter& painter, int part, const CDumpGeometry& g, 
 
 void CLumoBV::paintByteRange(uint32_t first, uint32_t last, QPainter& painter, CDumpLayout& layout)
 {
-    const uint32_t size = m_pDoc->m_nDataSize;
+    const uint32_t size = m_pDoc->DataSize();
     const uint32_t b = static_cast<uint32_t>(g_settings.BytesPerLine);
     painter.save();
     if (m_nLeftMarginPx != 0 || m_nFirstLineY != 0)
@@ -338,8 +338,8 @@ void CLumoBV::paintLinePart(int part, uint32_t line, QPainter& painter, CDumpLay
 
 bool CLumoBV::isBinMark(uint32_t offset) const
 {
-    const auto first = m_pDoc->m_binMarks.begin();
-    return std::binary_search(first, first + m_pDoc->m_nBinMarkCount, offset);
+    const auto marks = m_pDoc->BinaryMarks();
+    return std::binary_search(marks.begin(), marks.end(), offset);
 }
 
 // Bytes equal to a colouring value, or marked, get their two digits drawn
@@ -353,7 +353,7 @@ void CLumoBV::paintSpecialBytes(uint32_t line, QPainter& painter, const CDumpGeo
     const int top = lineTop(line);
     for (int i = 0; i < cells / 2; ++i) {
         const uint32_t offset = p0 + static_cast<uint32_t>(i);
-        const int value = m_pDoc->m_image.GetAt(offset);
+        const int value = m_pDoc->GetAt(offset);
         uint32_t color;
         if (value == g_settings.Binary1InEffect)
             color = static_cast<uint32_t>(g_settings.Binary1Color);
@@ -461,7 +461,7 @@ void CLumoBV::timerEvent(QTimerEvent* event)
     } else if (event->timerId() == m_dragTimer.timerId()) {
         // Auto-scroll: outside the pane the caret keeps following the mouse.
         const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
-        if (m_model.m_bTracking && m_pDoc->m_nDataSize > 0 && !viewport()->rect().contains(point))
+        if (m_model.m_bTracking && m_pDoc->DataSize() > 0 && !viewport()->rect().contains(point))
             m_model.mouseMove(point.x(), point.y());
     } else {
         QAbstractScrollArea::timerEvent(event);
@@ -610,7 +610,7 @@ void CLumoBV::mousePressEvent(QMouseEvent* event)
 
 void CLumoBV::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_model.m_bTracking && (event->buttons() & Qt::LeftButton) && m_pDoc->m_nDataSize > 0) {
+    if (m_model.m_bTracking && (event->buttons() & Qt::LeftButton) && m_pDoc->DataSize() > 0) {
         const QPoint point = event->position().toPoint();
         m_model.mouseMove(point.x(), point.y());
     }

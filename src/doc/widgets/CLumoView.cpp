@@ -77,7 +77,7 @@ bool CLumoView::canRedo() const
 
 void CLumoView::makeFont()
 {
-    m_font = MakeViewFont(m_pDoc->m_font, logicalDpiY());
+    m_font = MakeViewFont(m_pDoc->Font(), logicalDpiY());
 }
 
 void CLumoView::OnUpdate(CViewBase*, int hint, void* object)

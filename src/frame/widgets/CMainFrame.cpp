@@ -302,7 +302,7 @@ CommandContext CMainFrame::commandContext() const
     if (view) {
         const CLumoDoc* doc = view->document();
         context.textMode = doc->IsTextMode();
-        context.readOnly = doc->m_bReadOnly != 0;
+        context.readOnly = doc->IsReadOnly();
         context.hasSelection = view->hasSelection();
         context.canUndo = view->canUndo();
         context.canRedo = view->canRedo();
@@ -341,7 +341,7 @@ void CMainFrame::onActiveViewChanged()
     }
     m_pStatusBar->setPaneText(CFrameStatusBar::Overwrite, g_bOverwrite ? QStringLiteral("上書") : QString());
     m_pStatusBar->setPaneText(CFrameStatusBar::ReadOnly,
-                              doc && doc->m_bReadOnly ? QStringLiteral("書禁") : QString());
+                              doc && doc->IsReadOnly() ? QStringLiteral("書禁") : QString());
     const auto& docs = m_pTemplate->documents();
     const auto it = std::find_if(docs.begin(), docs.end(), [doc](const auto& owned) { return owned.get() == doc; });
     m_pTabBar->selectPosition(doc ? static_cast<int>(it - docs.begin()) : -1);
@@ -531,7 +531,7 @@ void CMainFrame::onCodeSwitch()
 void CMainFrame::onReadOnly()
 {
     if (CLumoDoc* doc = activeDocument()) {
-        doc->SetReadOnly(!doc->m_bReadOnly);
+        doc->SetReadOnly(!doc->IsReadOnly());
         onActiveViewChanged();
     }
 }

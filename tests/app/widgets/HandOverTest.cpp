@@ -99,8 +99,8 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
     ASSERT_EQ(frame.docTemplate().documents().size(), 1u);
     const CLumoDoc& doc = *frame.docTemplate().documents().front();
     EXPECT_EQ(doc.GetPathName(), file);
-    EXPECT_EQ(doc.m_nMode, 2);
-    EXPECT_EQ(doc.m_nDataSize, 9u);
+    EXPECT_FALSE(doc.IsTextMode());
+    EXPECT_EQ(doc.DataSize(), 9u);
 
     // Without a file the second start only beeps and ends; nothing opens.
     EXPECT_EQ(runSecondStart({}), 0);

@@ -2,6 +2,7 @@
 #include "binpane/widgets/CLumoBV.h"
 #include "binpane/DumpGeometry.h"
 #include "doc/CLumoDoc.h"
+#include "doc/DocTestSupport.h"
 #include "doc/widgets/ViewFont.h"
 
 #include <QImage>
@@ -17,12 +18,7 @@ namespace {
 std::unique_ptr<CLumoDoc> binaryDocument(const std::vector<uint8_t>& bytes)
 {
     auto doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
-    const uint32_t n = static_cast<uint32_t>(bytes.size());
-    EXPECT_LE(doc->ReserveImage(n), 1);
-    if (n)
-        doc->m_image.Write(0, bytes.data(), n);
-    doc->m_nDataSize = n;
-    doc->m_nLastCharPos = static_cast<int32_t>(n) - 1;
+    doctest::Fill(*doc, bytes);
     return doc;
 }
 
@@ -34,7 +30,7 @@ struct PaneFixture : ::testing::Test
     void open(const std::vector<uint8_t>& bytes, QSize size = QSize(900, 600))
     {
         doc = binaryDocument(bytes);
-        pane = std::make_unique<CLumoBV>(doc.get(), MakeViewFont(doc->m_font, 96));
+        pane = std::make_unique<CLumoBV>(doc.get(), MakeViewFont(doc->Font(), 96));
         pane->resize(size);
         pane->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
@@ -105,9 +101,8 @@ TEST_F(PaneFixture, HighlightedByteValuesAreDrawnInTheirColoursByPriority)
     bytes[20] = 0x7F; // line 1: the second colouring value
     bytes[40] = 0x22; // line 2: only marked
     open(bytes);
-    doc->m_binMarks[0] = 3;
-    doc->m_binMarks[1] = 40;
-    doc->m_nBinMarkCount = 2;
+    (void)doc->ToggleBinaryMark(3);
+    (void)doc->ToggleBinaryMark(40);
     const CDumpGeometry g = CDumpGeometry::FromSettings(g_settings);
     const QColor red(255, 0, 0), blue(0, 0, 255), magenta(255, 0, 255);
 

@@ -4,6 +4,7 @@
 #include "binpane/widgets/CLumoBV.h"
 #include "binpane/DumpGeometry.h"
 #include "doc/CLumoDoc.h"
+#include "doc/DocTestSupport.h"
 #include "doc/widgets/ViewFont.h"
 #include "support/CRecordingSink.h"
 
@@ -39,11 +40,8 @@ struct HexPaneInput : ::testing::Test
     void open(const std::string& bytes)
     {
         doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
-        const uint32_t n = static_cast<uint32_t>(bytes.size());
-        ASSERT_LE(doc->ReserveImage(n), 1);
-        doc->m_image.Write(0, reinterpret_cast<const uint8_t*>(bytes.data()), n);
-        doc->m_nDataSize = n;
-        pane = std::make_unique<CLumoBV>(doc.get(), MakeViewFont(doc->m_font, 96));
+        doctest::Fill(*doc, doctest::Bytes(bytes.begin(), bytes.end()));
+        pane = std::make_unique<CLumoBV>(doc.get(), MakeViewFont(doc->Font(), 96));
         pane->resize(900, 500);
         pane->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
@@ -52,9 +50,8 @@ struct HexPaneInput : ::testing::Test
 
     std::string bytes() const
     {
-        std::string out(doc->m_nDataSize, '\0');
-        doc->m_image.Read(reinterpret_cast<uint8_t*>(out.data()), 0, doc->m_nDataSize);
-        return out;
+        const doctest::Bytes data = doctest::DataOf(*doc);
+        return std::string(data.begin(), data.end());
     }
 
     // The centre of a byte's high hex digit, or of its character cell.
@@ -145,7 +142,7 @@ TEST_F(HexPaneInput, MouseDragSelectsAndShiftArrowsExtend)
 
     // Delete removes the selection.
     QTest::keyClick(pane.get(), Qt::Key_Delete);
-    EXPECT_EQ(doc->m_nDataSize, 61u);
+    EXPECT_EQ(doc->DataSize(), 61u);
 }
 
 TEST_F(HexPaneInput, CopyAndPasteKeepZeroBytesInsideTheProgram)
@@ -168,7 +165,7 @@ TEST_F(HexPaneInput, CopyAndPasteKeepZeroBytesInsideTheProgram)
 TEST_F(HexPaneInput, ReadOnlyDocumentRefusesEveryEditWithABeep)
 {
     open("ABC");
-    doc->m_bReadOnly = 1;
+    doc->SetReadOnly(true);
     QTest::keyClicks(pane.get(), "12");
     QTest::keyClick(pane.get(), Qt::Key_Delete);
     QTest::keyClick(pane.get(), Qt::Key_V, Qt::ControlModifier);

@@ -141,7 +141,7 @@ TEST_F(MainFrameTest, DroppedFilesOpenAsBinaryDocumentsAndTheFirstIsMaximised)
     const auto& docs = frame->docTemplate().documents();
     ASSERT_EQ(docs.size(), 3u);
     for (const auto& doc : docs)
-        EXPECT_EQ(doc->m_nMode, 2);
+        EXPECT_FALSE(doc->IsTextMode());
     EXPECT_EQ(g_nNextDocMode, 1);
     EXPECT_TRUE(g_bResetNextDocMode);
 }
@@ -151,8 +151,8 @@ TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndHonoursEachAnswer)
     const std::string path = makeFile("m.bin", "old");
     CLumoDoc* doc = frame->openBinaryDocument(path);
     ASSERT_NE(doc, nullptr);
-    doc->m_image.SetAt(0, 'n');
-    doc->SetModifiedFlag(true);
+    (void)doc->DeleteBytes(0, 1, nullptr);
+    ASSERT_TRUE(doc->InsertBytes(0, reinterpret_cast<const uint8_t*>("n"), 1, nullptr));
 
     sink.answers = { MsgAnswer::Cancel };
     frame->runCommand(cmd::FileClose);
@@ -166,8 +166,7 @@ TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndHonoursEachAnswer)
     EXPECT_EQ(ReadFile(path), "nld");
 
     doc = frame->openBinaryDocument(path);
-    doc->m_image.SetAt(0, 'x');
-    doc->SetModifiedFlag(true);
+    ASSERT_TRUE(doc->InsertBytes(0, reinterpret_cast<const uint8_t*>("x"), 1, nullptr));
     sink.answers = { MsgAnswer::No };
     frame->runCommand(cmd::FileClose);
     EXPECT_TRUE(frame->docTemplate().documents().empty());
@@ -253,16 +252,16 @@ TEST_F(MainFrameTest, EditAndMarkKeysReachTheActivePaneThroughTheKeyTable)
 
     QTest::keyClick(pane, Qt::Key_Escape);
     QTest::keyClick(pane, Qt::Key_F3, Qt::ControlModifier); // set a mark at the caret
-    EXPECT_EQ(doc->m_nBinMarkCount, 1);
+    ASSERT_EQ(doc->BinaryMarks().size(), 1u);
     QTest::keyClick(pane, Qt::Key_Right);
     QTest::keyClick(pane, Qt::Key_F3); // next mark wraps to the only one
-    EXPECT_EQ(pane->caretOffset(), doc->m_binMarks[0]);
+    EXPECT_EQ(pane->caretOffset(), doc->BinaryMarks()[0]);
 
     QTest::keyClick(pane, Qt::Key_Delete);
-    EXPECT_EQ(doc->m_nDataSize, 19u);
+    EXPECT_EQ(doc->DataSize(), 19u);
     EXPECT_TRUE(doc->IsModified());
     QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); // undo, from the key table
-    EXPECT_EQ(doc->m_nDataSize, 20u);
+    EXPECT_EQ(doc->DataSize(), 20u);
     EXPECT_TRUE(enabled(cmd::EditRedo));
 }
 

@@ -140,7 +140,7 @@ TEST_F(UserPathTest, TheFindBoxOwnsItsEditingKeysAndReturnFindsItsText)
     typeKeys("34");
     EXPECT_EQ(findBox()->currentText(), " 34");
     EXPECT_EQ(ReadFile(dir / "f.bin"), "0123456789");
-    EXPECT_EQ(doc->m_nDataSize, 10u);
+    EXPECT_EQ(doc->DataSize(), 10u);
     EXPECT_FALSE(doc->IsModified());
 
     press(Qt::Key_Return); // the hex part reads " 34" as the byte 34
@@ -184,11 +184,11 @@ TEST_F(UserPathTest, ReplaceAllCountBoxClosesAndTheProgramGoesOn)
     EXPECT_FALSE(answer.stuck) << "the count box took no input";
     EXPECT_EQ(answer.text, "4 回置換しました。");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(doc->m_nDataSize, 12u);
+    EXPECT_EQ(doc->DataSize(), 12u);
     QApplication::setActiveWindow(frame.get());
     pane()->setFocus();
     press(Qt::Key_Z, Qt::ControlModifier); // input reaches the document again
-    EXPECT_LT(doc->m_nDataSize, 12u);
+    EXPECT_LT(doc->DataSize(), 12u);
 
     // The dialog closed after its work; opened again after a Tab to the
     // character part, it reads its texts as characters.
@@ -217,9 +217,9 @@ TEST_F(UserPathTest, PasteIsOfferedAndWorksAfterCopyingOnlyZeroBytes)
     EXPECT_TRUE(enabled(cmd::EditPaste));
     press(Qt::Key_End, Qt::ControlModifier);
     press(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(doc->m_nDataSize, 5u);
-    EXPECT_EQ(doc->m_image.GetAt(3), 0);
-    EXPECT_EQ(doc->m_image.GetAt(4), 0);
+    EXPECT_EQ(doc->DataSize(), 5u);
+    EXPECT_EQ(doc->GetAt(3), 0);
+    EXPECT_EQ(doc->GetAt(4), 0);
 }
 
 // A file over the size limit opens read-only with a message that names it,
@@ -266,7 +266,7 @@ TEST_F(UserPathTest, TwoWindowsOnOneFileSaveExactlyTheBytesShown)
     activate(windows[1]);
     press(Qt::Key_A, Qt::ControlModifier);
     press(Qt::Key_Delete);
-    EXPECT_EQ(doc->m_nDataSize, 0u);
+    EXPECT_EQ(doc->DataSize(), 0u);
 
     activate(windows[0]);
     EXPECT_FALSE(pane()->model().hasSelection()) << "the deleted bytes are no longer selected";
@@ -278,5 +278,5 @@ TEST_F(UserPathTest, TwoWindowsOnOneFileSaveExactlyTheBytesShown)
     press(Qt::Key_Z, Qt::ControlModifier);
     press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(dir / "two.bin"), bytes);
-    EXPECT_LE(pane()->model().m_nCaret, doc->m_nDataSize);
+    EXPECT_LE(pane()->model().m_nCaret, doc->DataSize());
 }
