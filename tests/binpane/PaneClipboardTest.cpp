@@ -21,31 +21,6 @@ void Select(Pane& pane, uint32_t first, uint32_t last)
     pane.model.extendSelection(first, last + 1);
 }
 
-TEST(PaneClipboard, CopiedBytesComeBackWithTheirZeros)
-{
-    Pane pane(Bytes{0x41, 0x00, 0x42, 0x00, 0x00, 0x7A});
-    Select(pane, 0, 2);
-    pane.key(qtkey::Key_C, false, true);
-    EXPECT_EQ("AB", *pane.host.clipboard);
-    ASSERT_TRUE(CBinaryClipboard::Has());
-    EXPECT_EQ(3u, CBinaryClipboard::Length());
-    pane.key(qtkey::Key_End, false, true);
-    pane.key(qtkey::Key_Insert, true);
-    EXPECT_EQ((Bytes{0x41, 0x00, 0x42, 0x00, 0x00, 0x7A, 0x41, 0x00, 0x42}), pane.data());
-    EXPECT_EQ(9u, pane.model.m_nCaret);
-
-    // Only zeros: an empty text, and still both bytes inside the program.
-    Select(pane, 3, 4);
-    pane.model.copy();
-    EXPECT_EQ("", *pane.host.clipboard);
-    pane.key(qtkey::Key_Home, false, true);
-    g_bOverwrite = true; // paste always inserts
-    pane.model.paste();
-    EXPECT_EQ((Bytes{0, 0, 0x41, 0, 0x42, 0, 0, 0x7A, 0x41, 0, 0x42}), pane.data());
-    pane.model.undo();
-    EXPECT_EQ(9u, pane.doc->m_nDataSize);
-}
-
 TEST(PaneClipboard, BytesThatTextCannotHoldSurviveTheUnicodeRoundTrip)
 {
     // A lone lead byte, an undefined byte and a pair split by a zero.
