@@ -120,15 +120,13 @@ class CSink : public CMessageSink
 public:
     CSink() { m_pPrevious = SetMessageSink(this); }
     ~CSink() override { SetMessageSink(m_pPrevious); }
-    MsgAnswer showMessage(const std::string& text, const std::string& caption, MsgButtons,
-                          MsgIcon) override
+    MsgAnswer showMessage(const std::string& text, const std::string&, MsgButtons, MsgIcon) override
     {
         texts.push_back(text);
-        captions.push_back(caption);
         return MsgAnswer::Ok;
     }
     void beep(int) override { ++beeps; }
-    std::vector<std::string> texts, captions;
+    std::vector<std::string> texts;
     int beeps = 0;
 
 private:
