@@ -41,45 +41,16 @@ TEST(DumpLayout, ExampleScreenCopyMatchesByteForByte)
     EXPECT_EQ(dump.part(1, 2), "00000020");
     EXPECT_EQ(dump.part(2, 2), "4142434445464748494A4B4C4D4E4F50");
     EXPECT_EQ(dump.layout.lineCount(), 3u);
-}
 
-TEST(DumpLayout, CellColumnsFollowBytesPerLineAndBlocks)
-{
-    const std::string ten = "ABCDEFGHIJ";
-    Dump five(ten, Settings(5, 1, true, 5));
-    const CDumpGeometry& g = five.layout.geometry();
-    EXPECT_EQ(g.C, 26);
-    EXPECT_EQ(g.textColumn(2, 9), 23);
-    EXPECT_EQ(g.cellColumn(3, 5), 31);
-    EXPECT_EQ(five.line(0), "00000000  41 42 43 44 45  ABCDE \r\n");
-
-    const std::string big(200, 'x');
-    Dump wide(big, Settings(64, 1, true, 8));
-    EXPECT_EQ(wide.layout.geometry().C, 210);
-    EXPECT_EQ(wide.part(3, 0).size(), 65u);
-    EXPECT_EQ(wide.line(0).size(), 210u + 65u + 2u);
-    uint8_t out[CDumpLayout::kLineBufferSize];
-    EXPECT_EQ(wide.layout.formatRuleLine(out), 274 + 2);
-
-    // Values no loader would accept fall back to the defaults.
-    Dump odd(ten, Settings(300, 1, true, 2));
-    EXPECT_EQ(odd.layout.geometry().B, 16);
-    EXPECT_EQ(odd.layout.geometry().K, 8);
-}
-
-TEST(DumpLayout, DecimalAddressesAndHeading)
-{
-    const std::string data(64, 'q');
-    Dump dump(data, Settings(16, 1, false, 5));
-    EXPECT_EQ(dump.part(1, 3), "00000048");
-    uint8_t out[CDumpLayout::kPartBufferSize];
-    int n = dump.layout.formatHeadingPart(2, out);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(n)),
-              "00010203040506070809101112131415");
-    n = dump.layout.formatHeadingPart(3, out);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(n)), "0123456789012345");
-    EXPECT_EQ(dump.line(3), "00000048  71 71 71 71 71  71 71 71 71 71  71 71 71 71 71  71  "
-                            "qqqqqqqqqqqqqqqq \r\n");
+    // Decimal headings give the last digit of each byte number.
+    Dump decimal(data, Settings(16, 1, false, 5));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(decimal.layout.formatHeadingPart(3, out))),
+              "0123456789012345");
+    // An empty source has no lines, only the heading and the rule.
+    Dump empty("", Settings(16));
+    EXPECT_EQ(empty.layout.lineCount(), 0u);
+    EXPECT_EQ(empty.part(2, 0), "");
+    EXPECT_EQ(empty.screenCopy().size(), 78u + 78u);
 }
 
 namespace {
@@ -133,63 +104,6 @@ TEST(DumpLayout, LongAddressesWidenTheirLine)
     // The past-the-end line of a small source has its address too.
     Dump dump("x", Settings(16, 1, false, 8));
     EXPECT_EQ(dump.line(6'250'000), "100000000" + std::string(51, ' ') + "\r\n");
-}
-
-TEST(DumpLayout, ShiftJisPairAcrossTheLineEndIsDrawnWholeOnTheFirstLine)
-{
-    const std::string data = Letters('A', 15) + "\x82" + "\xA0" + Letters('b', 15);
-    Dump dump(data, Settings(16));
-    EXPECT_EQ(dump.part(3, 0), Letters('A', 15) + "\x82\xA0");
-    EXPECT_EQ(dump.part(3, 1), " " + Letters('b', 15) + " ");
-
-    // A lead byte that is itself a trail is no lead: 82 82 | 41 stays apart.
-    const std::string evenRun = Letters('A', 14) + "\x82\x82" + "A" + Letters('b', 15);
-    Dump even(evenRun, Settings(16));
-    EXPECT_EQ(even.part(3, 0), Letters('A', 14) + "\x82\x82 ");
-    EXPECT_EQ(even.part(3, 1), "A" + Letters('b', 15) + " ");
-
-    // A control byte completing the pair still shows as '.'.
-    const std::string control = Letters('A', 15) + "\x82\x0A" + "x";
-    Dump ctl(control, Settings(16));
-    EXPECT_EQ(ctl.part(3, 0), Letters('A', 15) + "\x82.");
-    EXPECT_EQ(ctl.part(3, 1), ".x ");
-}
-
-TEST(DumpLayout, ControlAndEightBitBytes)
-{
-    const std::string data = std::string("a\x0A\xE9\x7F", 4) + Letters('A', 11) + "\x82" + "\xA0" + "z";
-    Dump plain(data, Settings(16));
-    EXPECT_EQ(plain.part(3, 0), std::string("a.\xE9\x7F", 4) + Letters('A', 11) + "\x82\xA0");
-
-    CSettings s = Settings(16);
-    s.Ignore8bitCode = 1;
-    s.DummyCharFor8bit = "*";
-    Dump ignored(data, s);
-    EXPECT_EQ(ignored.part(3, 0), "a.*\x7F" + Letters('A', 11) + "* ");
-    EXPECT_EQ(ignored.part(3, 1), " z ");
-
-    // A dummy that would not fit one cell is drawn as '.'.
-    s.DummyCharFor8bit = "\x81\x45";
-    Dump wide(data, s);
-    EXPECT_EQ(wide.part(3, 0).substr(0, 4), "a..\x7F");
-}
-
-TEST(DumpLayout, LastLineShowsOnlyItsBytesAndEmptySourceHasNoLines)
-{
-    const std::string data = Letters('A', 20);
-    Dump dump(data, Settings(16));
-    EXPECT_EQ(dump.layout.lineCount(), 2u);
-    EXPECT_EQ(dump.part(2, 1), "51525354");
-    EXPECT_EQ(dump.part(3, 1), "QRST ");
-    EXPECT_EQ(dump.line(1), "00000010  51 52 53 54" + std::string(60 - 21, ' ') + "QRST \r\n");
-    EXPECT_EQ(dump.part(2, 2), "");
-
-    Dump empty("", Settings(16));
-    EXPECT_EQ(empty.layout.lineCount(), 0u);
-    EXPECT_EQ(empty.part(1, 0), "00000000");
-    EXPECT_EQ(empty.part(2, 0), "");
-    EXPECT_EQ(empty.part(3, 0), "");
-    EXPECT_EQ(empty.screenCopy().size(), 78u + 78u);
 }
 
 namespace {

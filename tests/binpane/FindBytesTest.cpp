@@ -1,5 +1,6 @@
-// The fast find against the plain one on random data and patterns, then the
-// cases a user meets: passing over the selected hit, wrapping, the case rule.
+// The fast find against the plain one on random data and patterns (passing
+// over the selected hit, wrapping, patterns longer than the data), then the
+// case rule, which the plain one shares.
 #include "binpane/ByteSearch.h"
 #include "NaiveFind.h"
 
@@ -109,37 +110,6 @@ TEST(FindBytes, AgreesWithPlainSearchAcrossBlocksAndAbortIntervals)
     }
 }
 
-TEST(FindBytes, DownFromAMatchingSelectionPassesOverItAndWrapsToIt)
-{
-    const std::string text = "0123456789ABCD-----";
-    const Bytes data(text.begin(), text.end());
-    BytePattern p = patternFromText("ABCD", PatternSource::CharPart, false);
-    FindRequest r;
-    r.selection = true;
-    r.selStart = 10;
-    r.selEnd = 13;
-    // No further match: the search starts at 14, wraps, and finds the same hit.
-    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 10u);
-    // Without wrap-around (from the caret) the hit behind the caret is not found.
-    r.start = FindStart::FromCaret;
-    r.caret = 14;
-    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), std::nullopt);
-}
-
-TEST(FindBytes, UpFromTheStartWrapsToTheLastMatch)
-{
-    const std::string text = "xyAB--AB--AB-";
-    const Bytes data(text.begin(), text.end());
-    const BytePattern p = patternFromText("AB", PatternSource::CharPart, false);
-    FindRequest r;
-    r.down = false;
-    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 10u);
-    r.caret = 10; // the match must start before the caret
-    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 6u);
-    r.caret = uint32_t(data.size()); // at the end: the last match is found
-    EXPECT_EQ(findBytes(data.data(), uint32_t(data.size()), p, r), 10u);
-}
-
 TEST(FindBytes, WithoutCaseOnlyAsciiLettersMeetEvenAsTrailBytes)
 {
     // 0x82 0x61 is a double-byte character whose trail byte is 'a'.
@@ -156,20 +126,4 @@ TEST(FindBytes, WithoutCaseOnlyAsciiLettersMeetEvenAsTrailBytes)
     r.matchCase = false;
     EXPECT_EQ(find(patternFromText("61", PatternSource::HexPart, false)), std::nullopt);
     EXPECT_EQ(find(patternFromText("41", PatternSource::HexPart, false)), 3u);
-}
-
-TEST(FindBytes, PatternsLongerThanTheDataOrEmptyAreNeverFound)
-{
-    const Bytes data = {'a', 'b'};
-    FindRequest r;
-    int calls = 0;
-    const AbortCheck count = [&] { return ++calls, false; };
-    for (FindStart mode : {FindStart::Wrap, FindStart::FromTop, FindStart::FromCaret}) {
-        r.start = mode;
-        EXPECT_EQ(findBytes(data.data(), 2, patternFromText("abc", PatternSource::CharPart, false), r, count),
-                  std::nullopt);
-        EXPECT_EQ(findBytes(data.data(), 2, BytePattern{}, r, count), std::nullopt);
-    }
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(findBytes(nullptr, 0, patternFromText("a", PatternSource::CharPart, false), r), std::nullopt);
 }

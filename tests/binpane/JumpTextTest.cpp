@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(JumpText, AcceptsDecimalOrPrefixedHexadecimalOfUpToTenCharacters)
+TEST(JumpText, TakesOnlyDecimalOrPrefixedHexadecimalOfUpToTenCharacters)
 {
     struct Valid { const char* text; uint64_t value; };
     for (const Valid& v : {Valid{"0x1F", 31}, Valid{"31", 31}, Valid{"0X1f", 31}, Valid{"0", 0},
@@ -11,10 +11,7 @@ TEST(JumpText, AcceptsDecimalOrPrefixedHexadecimalOfUpToTenCharacters)
                            Valid{"9999999999", 9'999'999'999}, Valid{"007", 7}}) {
         EXPECT_EQ(parseJumpText(v.text), v.value) << v.text;
     }
-}
-
-TEST(JumpText, RefusesTextsThatAreNotWhollyANumber)
-{
+    // Texts that are not wholly a number are refused.
     for (const char* text : {"", "0x", "0X", "x1", "12ab", "0xG", "0x1G", "12345678901",
                              "0x123456789", " 12", "+1", "-1", "1 ", "1.5"}) {
         EXPECT_EQ(parseJumpText(text), std::nullopt) << '"' << text << '"';

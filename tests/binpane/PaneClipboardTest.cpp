@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -19,31 +18,6 @@ void Select(Pane& pane, uint32_t first, uint32_t last)
     pane.model.clearSelection();
     pane.model.setCaretOffset(first);
     pane.model.extendSelection(first, last + 1);
-}
-
-TEST(PaneClipboard, CopiedBytesComeBackWithTheirZeros)
-{
-    Pane pane(Bytes{0x41, 0x00, 0x42, 0x00, 0x00, 0x7A});
-    Select(pane, 0, 2);
-    pane.key(qtkey::Key_C, false, true);
-    EXPECT_EQ("AB", *pane.host.clipboard);
-    ASSERT_TRUE(CBinaryClipboard::Has());
-    EXPECT_EQ(3u, CBinaryClipboard::Length());
-    pane.key(qtkey::Key_End, false, true);
-    pane.key(qtkey::Key_Insert, true);
-    EXPECT_EQ((Bytes{0x41, 0x00, 0x42, 0x00, 0x00, 0x7A, 0x41, 0x00, 0x42}), pane.data());
-    EXPECT_EQ(9u, pane.model.m_nCaret);
-
-    // Only zeros: an empty text, and still both bytes inside the program.
-    Select(pane, 3, 4);
-    pane.model.copy();
-    EXPECT_EQ("", *pane.host.clipboard);
-    pane.key(qtkey::Key_Home, false, true);
-    g_bOverwrite = true; // paste always inserts
-    pane.model.paste();
-    EXPECT_EQ((Bytes{0, 0, 0x41, 0, 0x42, 0, 0, 0x7A, 0x41, 0, 0x42}), pane.data());
-    pane.model.undo();
-    EXPECT_EQ(9u, pane.doc->DataSize());
 }
 
 TEST(PaneClipboard, BytesThatTextCannotHoldSurviveTheUnicodeRoundTrip)
@@ -117,65 +91,56 @@ TEST(PaneClipboard, ScreenCopyTakesWholeLinesAsShown)
     EXPECT_EQ(2u, CBinaryClipboard::Length()) << "screen copy leaves the private block alone";
 }
 
-TEST(PaneClipboard, MarksToggleAndWrapAroundBothWays)
+// Random toggles, moves and deletions against a plain sorted list: at most
+// 100 marks, moves wrap both ways, marks left beyond the data by a deletion
+// are passed over, and moving with no marks beeps.
+TEST(PaneClipboard, MarksFollowAPlainSortedList)
 {
-    Pane pane(Bytes(1000, 0));
-    for (uint32_t at : {300u, 100u, 700u}) {
-        pane.model.setCaretOffset(at);
-        pane.model.toggleMark();
+    std::mt19937 rng(11);
+    Pane pane(Bytes(300, 0));
+    std::vector<uint32_t> marks;
+    size_t beeps = 0;
+    for (int step = 0; step < 4000; ++step) {
+        const uint32_t size = pane.doc->DataSize();
+        const unsigned op = rng() % 10;
+        if (op < 5) {
+            pane.model.setCaretOffset(static_cast<uint32_t>(rng() % (size + 1)));
+            const uint32_t at = pane.model.m_nCaret;
+            const auto it = std::lower_bound(marks.begin(), marks.end(), at);
+            if (it != marks.end() && *it == at)
+                marks.erase(it);
+            else if (marks.size() < 100)
+                marks.insert(it, at);
+            else
+                ++beeps;
+            pane.model.toggleMark();
+        } else if (op < 8) {
+            const uint32_t caret = pane.model.m_nCaret;
+            uint32_t target = caret;
+            if (marks.empty()) {
+                ++beeps;
+            } else if (op == 5) {
+                auto it = std::upper_bound(marks.begin(), marks.end(), caret);
+                target = it == marks.end() || *it > size ? marks.front() : *it;
+            } else {
+                auto it = std::lower_bound(marks.begin(), marks.end(), caret);
+                target = it == marks.begin() ? marks.back() : *(it - 1);
+            }
+            op == 5 ? pane.model.nextMark() : pane.model.previousMark();
+            ASSERT_EQ(pane.model.m_nCaret, std::min(target, size)) << "step " << step;
+        } else if (op == 8 && size > 200) {
+            pane.model.setCaretOffset(static_cast<uint32_t>(rng() % size));
+            pane.key(qtkey::Key_Delete);
+        } else if (rng() % 20 == 0) {
+            pane.model.clearAllMarks();
+            marks.clear();
+        }
+        ASSERT_EQ(std::vector<uint32_t>(pane.doc->BinaryMarks().begin(), pane.doc->BinaryMarks().end()), marks);
+        ASSERT_EQ(pane.sink.beeps.size(), beeps) << "step " << step;
+        const uint32_t probe = static_cast<uint32_t>(rng() % 320);
+        const auto it = std::find(marks.begin(), marks.end(), probe);
+        ASSERT_EQ(pane.model.markIndex(probe), it == marks.end() ? -1 : static_cast<int>(it - marks.begin()));
     }
-    EXPECT_EQ(3u, pane.doc->BinaryMarks().size());
-    EXPECT_EQ((std::vector<uint32_t>{100, 300, 700}),
-              (std::vector<uint32_t>(pane.doc->BinaryMarks().begin(), pane.doc->BinaryMarks().end())));
-    EXPECT_EQ(1, pane.model.markIndex(300));
-    EXPECT_EQ(-1, pane.model.markIndex(301));
-
-    pane.model.nextMark();
-    EXPECT_EQ(100u, pane.model.m_nCaret) << "after the last mark comes the first";
-    pane.model.nextMark();
-    EXPECT_EQ(300u, pane.model.m_nCaret);
-    pane.model.previousMark();
-    pane.model.previousMark();
-    EXPECT_EQ(700u, pane.model.m_nCaret) << "before the first mark comes the last";
-    pane.model.setCaretOffset(500);
-    pane.model.previousMark();
-    EXPECT_EQ(300u, pane.model.m_nCaret);
-
-    pane.model.toggleMark();
-    EXPECT_EQ(2u, pane.doc->BinaryMarks().size());
-    EXPECT_EQ(-1, pane.model.markIndex(300));
-
-    // A mark at the data size is allowed; one beyond it after a deletion is skipped.
-    pane.key(qtkey::Key_End, false, true);
-    pane.model.toggleMark();
-    EXPECT_EQ(1000u, pane.doc->BinaryMarks()[2]);
-    pane.model.setCaretOffset(990);
-    pane.key(qtkey::Key_Delete);
-    pane.model.setCaretOffset(800);
-    pane.model.nextMark();
-    EXPECT_EQ(100u, pane.model.m_nCaret);
-
-    pane.model.clearAllMarks();
-    const size_t beeps = pane.sink.beeps.size();
-    pane.model.nextMark();
-    pane.model.previousMark();
-    EXPECT_EQ(beeps + 2, pane.sink.beeps.size());
-}
-
-TEST(PaneClipboard, The101stMarkBeeps)
-{
-    Pane pane(Bytes(200, 0));
-    for (uint32_t i = 0; i < 100; ++i) {
-        pane.model.setCaretOffset(199 - i);
-        pane.model.toggleMark();
-    }
-    ASSERT_EQ(100u, pane.doc->BinaryMarks().size());
-    EXPECT_TRUE(std::is_sorted(pane.doc->BinaryMarks().begin(), pane.doc->BinaryMarks().end()));
-    pane.model.setCaretOffset(0);
-    pane.model.toggleMark();
-    EXPECT_EQ(100u, pane.doc->BinaryMarks().size());
-    EXPECT_EQ(1u, pane.sink.beeps.size());
-    EXPECT_EQ(-1, pane.model.markIndex(0));
 }
 
 } // namespace

@@ -27,20 +27,17 @@ public:
     PaneView paneView() const override { return view; }
     void invalidateLines(uint32_t first, uint32_t last) override { invalidated.push_back({first, last}); }
     void invalidateAll() override { ++invalidatedAll; }
-    void dataSizeChanged() override { ++sizeChanges; }
+    void dataSizeChanged() override {}
     void scrollTo(uint32_t topLine, int scrollColumn) override
     {
         scrolls.push_back({topLine, static_cast<uint32_t>(scrollColumn)});
         view.hit.topLine = topLine;
         view.hit.scrollColumn = scrollColumn;
     }
-    void recreateCaret() override { ++caretsMade; }
-    void placeCaret(uint32_t line, int column) override { caretCell = {line, static_cast<uint32_t>(column)}; }
-    void showCaret(bool show) override { caretShown = show; }
-    void setStatusTexts(const char* hex, const char* decimal, const char* value) override
-    {
-        status = {hex, decimal, value};
-    }
+    void recreateCaret() override {}
+    void placeCaret(uint32_t, int) override {}
+    void showCaret(bool) override {}
+    void setStatusTexts(const char*, const char*, const char*) override {}
     // The system clipboard holds Unicode text, as the widget's does.
     void putClipboardText(const uint8_t* bytes, size_t n) override
     {
@@ -64,10 +61,7 @@ public:
 
     PaneView view;
     std::vector<std::pair<uint32_t, uint32_t>> invalidated, scrolls;
-    int invalidatedAll = 0, sizeChanges = 0, caretsMade = 0;
-    std::pair<uint32_t, uint32_t> caretCell;
-    bool caretShown = true;
-    std::vector<std::string> status;
+    int invalidatedAll = 0;
     std::optional<std::string> clipboard; // UTF-8
 };
 

@@ -68,11 +68,9 @@ TEST(FindDialogs, TypingAPatternAndPressingFindNextSelectsTheHit)
     Fixture f("xxAbCxxabcxx");
     CFindDialog* dialog = f.open(false);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("検索"));
     EXPECT_FALSE(dialog->findNextButton()->isEnabled()); // nothing to find yet
     QTest::keyClicks(dialog->findCombo()->lineEdit(), "abc");
     auto* matchCase = dialog->findChildren<QCheckBox*>().at(0);
-    EXPECT_EQ(matchCase->text(), QString::fromUtf8("文字列検索では大文字と小文字を区別(&C)"));
     QTest::mouseClick(matchCase, Qt::LeftButton);
     QTest::mouseClick(dialog->findNextButton(), Qt::LeftButton);
     EXPECT_TRUE(f.pane.model.hasSelection());
@@ -87,7 +85,6 @@ TEST(FindDialogs, TypingAPatternAndPressingFindNextSelectsTheHit)
     // Upward without case: from the hit back to the other spelling.
     QTest::mouseClick(matchCase, Qt::LeftButton);
     QRadioButton* up = dialog->findChildren<QRadioButton*>().at(0);
-    EXPECT_EQ(up->text(), QString::fromUtf8("上へ向って(&U)"));
     QTest::mouseClick(up, Qt::LeftButton);
     QTest::keyClick(dialog->findCombo()->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(f.pane.model.m_nSelStart, 2u);
