@@ -176,6 +176,7 @@ TEST_F(SettingsTest, MissingAndOutOfRangeValuesLoadAsTheirDefaults)
             EXPECT_EQ(key.fieldText(loaded), key.fieldText(defaults)) << key.name;
         }
     }
+    EXPECT_EQ(loaded.TabBarHeightAdjust, 0); // plain tabs by default
     EXPECT_EQ(loaded.cabinetPath, m_dir / "vexel.cab");
     EXPECT_TRUE(m_sink.beeps.empty());
     for (const SettingKey& key : SettingKeys()) {
@@ -193,19 +194,9 @@ TEST_F(SettingsTest, MissingAndOutOfRangeValuesLoadAsTheirDefaults)
         }
     }
     EXPECT_EQ(loadWith({{"BytesPerLine", "4"}}).BytesPerLine, 16);
+    // Plain tabs take no height adjustment, whatever is stored.
+    EXPECT_EQ(loadWith({{"ButtonStyleTabBar", "0"}, {"TabBarHeightAdjust", "5"}}).TabBarHeightAdjust, 0);
     EXPECT_EQ(loadWith({{"MaxEditRange", "11"}}).MaxEditRange, 0);
-}
-
-TEST_F(SettingsTest, TabBarHeightAdjustIsZeroForPlainTabs)
-{
-    struct Case { const char* button; const char* adjust; int expected; };
-    const Case cases[] = {{"0", "5", 0}, {"1", "5", 5}, {"1", "0", 2},
-                          {"7", "11", 2}, {"0", "11", 0}};
-    for (const Case& c : cases) {
-        const CSettings s = loadWith({{"ButtonStyleTabBar", c.button},
-                                      {"TabBarHeightAdjust", c.adjust}});
-        EXPECT_EQ(s.TabBarHeightAdjust, c.expected) << c.button << "/" << c.adjust;
-    }
 }
 
 TEST_F(SettingsTest, TabPositionIsParsedAndWrittenBack)
