@@ -37,30 +37,17 @@ std::string Request(const std::string& name)
     return "[open(\""s + name + "\")]";
 }
 
-TEST(InstanceMessage, OpenRequestRoundTripsNamesWithQuotesBracketsAndKanji)
+// Framing faults; bad bytes inside the name are the random test's part.
+TEST(InstanceMessage, RequestsRoundTripAndMalformedOnesGiveNoName)
 {
-    const std::vector<std::string> names = {
-        "/a",
-        "/home/user/data file.bin",
-        "/tmp/\"quoted\".bin",
-        "/tmp/[open(\"x\")]",
-        "/tmp/a\")].bin",
-        "/データ/日本語のファイル.dat",
-        "/tmp/🙂.bin",
-        "/" + std::string(kMaxRequestName - 1, 'x'),
-    };
-    for (const std::string& name : names) {
+    const std::string longest = "/" + std::string(kMaxRequestName - 1, 'x');
+    for (const std::string& name : {std::string("/tmp/[open(\"x\")]"), std::string("/tmp/a\")].bin"), longest}) {
         SCOPED_TRACE(name);
         const std::string text = MakeOpenRequest(name);
         EXPECT_EQ(text, Request(name));
         EXPECT_LE(text.size(), MaxOpenRequestLength());
         EXPECT_EQ(ParseOpenRequest(text), name);
     }
-}
-
-TEST(InstanceMessage, MalformedRequestsGiveNoName)
-{
-    const std::string longest = "/" + std::string(kMaxRequestName - 1, 'x');
     const std::vector<std::string> texts = {
         "",
         "[open(\")]",                       // the quotes overlap
@@ -75,16 +62,6 @@ TEST(InstanceMessage, MalformedRequestsGiveNoName)
         "[open(\"/a\")] ",                  // trailing blank
         "[open(\"a.bin\")]",                // relative name
         "[open(\"/a\0b\")]"s,               // embedded NUL
-        "[open(\"/a\nb\")]",                // line break
-        "[open(\"/a\rb\")]",
-        "[open(\"/a\tb\")]",
-        "[open(\"/a\x7F\")]",
-        "[open(\"/\x80\")]",                // stray continuation byte
-        "[open(\"/\xC0\xAF\")]",            // overlong "/"
-        "[open(\"/\xE0\x80\xAF\")]",        // overlong
-        "[open(\"/\xED\xA0\x80\")]",        // surrogate
-        "[open(\"/\xF4\x90\x80\x80\")]",    // beyond U+10FFFF
-        "[open(\"/\xE3\x81\")]",            // cut sequence
         "[open(\"/" + std::string(kMaxRequestName, 'x') + "\")]",  // one byte too long
     };
     for (const std::string& text : texts) {
@@ -94,7 +71,6 @@ TEST(InstanceMessage, MalformedRequestsGiveNoName)
     // Two requests run together read as one name between the outer quotes,
     // which is absolute and acceptable: the framing keeps them apart.
     EXPECT_EQ(ParseOpenRequest("[open(\"/a\")][open(\"/b\")]"), "/a\")][open(\"/b");
-    EXPECT_TRUE(ParseOpenRequest(Request(longest)));
     EXPECT_FALSE(IsTransferableName(longest + "x"));
 }
 
@@ -105,7 +81,8 @@ TEST(InstanceMessage, RandomRequestsAgreeWithAPlainModel)
 {
     std::mt19937 random(20240611);
     const std::string good[] = {"/", "a", "Z", "\"", ")", "]", " ", "\xE3\x81\x82", "\xF0\x9F\x99\x82"};
-    const std::string bad[] = {"\x80", "\xC3", "\xED\xA0\x80", "\n", "\x01", std::string(1, '\0')};
+    const std::string bad[] = {"\x80", "\xC3", "\xED\xA0\x80", "\xC0\xAF", "\xF4\x90\x80\x80",
+                               "\n", "\x7F", std::string(1, '\0')};
     std::uniform_int_distribution<size_t> pickGood(0, std::size(good) - 1);
     std::uniform_int_distribution<size_t> pickBad(0, std::size(bad) - 1);
     std::uniform_int_distribution<int> length(0, 12);

@@ -84,12 +84,11 @@ public:
     }
     void beginWaitCursor() override { ++waitDepth; ++waitCursors; }
     void endWaitCursor() override { --waitDepth; }
-    void documentStateChanged(CLumoDoc&) override { ++stateChanges; }
     void addToRecentFiles(const std::string& path) override { recent.push_back(path); }
 
     std::string saveName; // the dialog's answer; empty: cancel
     std::vector<std::string> proposals, recent;
-    int waitDepth = 0, waitCursors = 0, stateChanges = 0;
+    int waitDepth = 0, waitCursors = 0;
 
 private:
     CDocumentUi* m_pPrevious = nullptr;

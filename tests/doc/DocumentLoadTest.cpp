@@ -72,31 +72,6 @@ std::unique_ptr<CLumoDoc> LoadThroughStream(const Bytes& bytes, int mode, bool& 
     return doc;
 }
 
-TEST(DocumentLoad, TextLoadNormalisesCrNulAndDanglingBytes)
-{
-    doctest::CTempDir dir;
-    const uint8_t lead = 0x82;
-    struct Case { Bytes in; Bytes out; int32_t lastCharPos; };
-    const Case cases[] = {
-        {{'A', CR, 'B'}, {'A', 'B'}, 1},
-        {{'A', CR, LF, 'B'}, {'A', CR, LF, 'B'}, 3},
-        {{'A', 0}, {'A', ' '}, 1},
-        {{'A', CR}, {'A'}, 0},
-        {{'A', lead}, {'A'}, 0},
-        {{lead, CR, 'x'}, {lead, ' ', 'x'}, 2},
-        {{lead, 0, 'x'}, {lead, 0, 'x'}, 2},
-        {{'A', CR, LF}, {'A', CR, LF}, 1},
-        {{CR, CR, LF}, {CR, LF}, 0},
-        {{CR}, {}, -1},
-    };
-    for (const Case& c : cases) {
-        auto doc = doctest::OpenDoc(dir, "t.txt", c.in, CLumoDoc::kTextMode);
-        ASSERT_TRUE(doc);
-        EXPECT_EQ(c.out, doctest::DataOf(*doc));
-        EXPECT_EQ(c.lastCharPos, doc->LastCharPos());
-    }
-}
-
 TEST(DocumentLoad, TextLoadMatchesTheByteByByteReferenceAcrossChunkBoundaries)
 {
     std::mt19937 random(31337);
@@ -121,30 +96,25 @@ TEST(DocumentLoad, TextLoadMatchesTheByteByByteReferenceAcrossChunkBoundaries)
     }
 }
 
-TEST(DocumentLoad, FileEndingBeforeItsLengthIsAReadFailure)
+TEST(DocumentLoad, FileEndingBeforeItsLengthFailsAndAnEmptyFileOpensEmptyWithoutAHint)
 {
+    doctest::CTempDir dir;
+    doctest::WriteFile(dir / "empty", {});
     for (int mode : {CLumoDoc::kTextMode, CLumoDoc::kBinaryMode}) {
         bool ok = true;
         auto doc = LoadThroughStream(Bytes(70'000, 'a'), mode, ok, 70'010);
         EXPECT_FALSE(ok);
         EXPECT_EQ(0u, doc->DataSize());
         EXPECT_EQ(-1, doc->LastCharPos());
-    }
-}
 
-TEST(DocumentLoad, EmptyFileOpensEmptyWithoutAHint)
-{
-    doctest::CTempDir dir;
-    for (int mode : {CLumoDoc::kTextMode, CLumoDoc::kBinaryMode}) {
-        doctest::WriteFile(dir / "empty", {});
-        auto doc = doctest::MakeDoc(mode);
+        auto empty = doctest::MakeDoc(mode);
         doctest::CHintView view;
-        doc->AddView(&view);
-        ASSERT_TRUE(doc->OnOpenDocument(dir / "empty"));
-        EXPECT_EQ(0u, doc->DataSize());
-        EXPECT_EQ(-1, doc->LastCharPos());
+        empty->AddView(&view);
+        ASSERT_TRUE(empty->OnOpenDocument(dir / "empty"));
+        EXPECT_EQ(0u, empty->DataSize());
+        EXPECT_EQ(-1, empty->LastCharPos());
         EXPECT_TRUE(view.hints.empty());
-        doc->RemoveView(&view);
+        empty->RemoveView(&view);
     }
 }
 

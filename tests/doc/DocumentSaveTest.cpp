@@ -7,7 +7,6 @@
 #include <csignal>
 #include <random>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -123,42 +122,6 @@ TEST(DocumentSave, TargetThatCannotBeReplacedIsAnInvalidName)
     EXPECT_EQ(Texts({StringId::IdsInvalidFileName, StringId::IdsInvalidFileName}), sink.texts);
 }
 
-TEST(DocumentSave, WritableFileInAReadOnlyFolderIsSavedInPlace)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop the super-user";
-    doctest::CTempDir dir;
-    doctest::CRecordingSink sink;
-    auto doc = doctest::OpenDoc(dir, "a.bin", {1, 2, 3}, CLumoDoc::kBinaryMode);
-    ASSERT_TRUE(doc);
-    fs::create_directory(dir / "locked");
-    doctest::WriteFile(dir / "locked/old.bin", {9, 9, 9, 9});
-    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_TRUE(doc->OnSaveDocument(dir / "locked/old.bin"));
-    fs::permissions(dir / "locked", fs::perms::owner_all);
-    EXPECT_EQ((Bytes{1, 2, 3}), doctest::ReadFile(dir / "locked/old.bin"));
-    EXPECT_TRUE(sink.texts.empty());
-}
-
-TEST(DocumentSave, SaveKeepsPermissionBitsAndFollowsLinks)
-{
-    doctest::CTempDir dir;
-    auto doc = doctest::OpenDoc(dir, "a.bin", {1, 2, 3}, CLumoDoc::kBinaryMode);
-    ASSERT_TRUE(doc);
-    doctest::WriteFile(dir / "script", {0});
-    const fs::perms mode = fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec;
-    fs::permissions(dir / "script", mode);
-    ASSERT_TRUE(doc->OnSaveDocument(dir / "script"));
-    EXPECT_EQ(mode, fs::status(dir / "script").permissions());
-    EXPECT_EQ((Bytes{1, 2, 3}), doctest::ReadFile(dir / "script"));
-
-    fs::create_symlink("script", dir / "link");
-    doctest::Overwrite(*doc, 0, 7);
-    ASSERT_TRUE(doc->OnSaveDocument(dir / "link"));
-    EXPECT_TRUE(fs::is_symlink(dir / "link"));
-    EXPECT_EQ((Bytes{7, 2, 3}), doctest::ReadFile(dir / "script"));
-}
-
 TEST(DocumentSave, FailedSaveAsRemovesOnlyAFileItCreated)
 {
     doctest::CTempDir dir;
@@ -181,37 +144,6 @@ TEST(DocumentSave, FailedSaveAsRemovesOnlyAFileItCreated)
     EXPECT_TRUE(fs::exists(dir / "old.atr"));
     EXPECT_EQ(Texts({StringId::IdsAttrSameExtension, StringId::IdsAttrSameExtension}), sink.texts);
     EXPECT_EQ(dir / "t.txt", doc->GetPathName());
-}
-
-TEST(DocumentSave, SaveModifiedAnswersCancelYesAndNo)
-{
-    doctest::CTempDir dir;
-    doctest::CRecordingSink sink;
-    doctest::CRecordingUi ui;
-    auto doc = doctest::OpenDoc(dir, "m.bin", {1, 2}, CLumoDoc::kBinaryMode);
-    ASSERT_TRUE(doc);
-    EXPECT_TRUE(doc->SaveModified()) << "unmodified: no question";
-    EXPECT_TRUE(sink.texts.empty());
-
-    doctest::Overwrite(*doc, 0, 5);
-    doc->SetModifiedFlag(false);
-    ui.stateChanges = 0;
-    doc->SetModifiedFlag(true);
-    doc->SetModifiedFlag(true);
-    EXPECT_EQ(1, ui.stateChanges) << "told of a change of the flag, not of every call";
-    sink.answers = {MsgAnswer::Cancel, MsgAnswer::No};
-    EXPECT_FALSE(doc->SaveModified()) << "Cancel keeps the document open";
-    EXPECT_TRUE(doc->SaveModified());
-    EXPECT_EQ((Bytes{1, 2}), doctest::ReadFile(dir / "m.bin"));
-    EXPECT_TRUE(doc->IsModified());
-
-    sink.answers = {MsgAnswer::Yes};
-    EXPECT_TRUE(doc->SaveModified());
-    EXPECT_EQ((Bytes{5, 2}), doctest::ReadFile(dir / "m.bin"));
-    EXPECT_FALSE(doc->IsModified());
-    const std::string question = std::string(LoadString(StringId::IdsSaveChanges)).replace(0, 2, dir / "m.bin");
-    EXPECT_EQ(std::vector<std::string>(3, question), sink.texts);
-    EXPECT_TRUE(ui.proposals.empty()) << "a document with a path is saved without the dialog";
 }
 
 TEST(DocumentSave, SaveCommandPromptsWithoutAUsablePath)

@@ -41,8 +41,6 @@ TEST(KeyTable, AssignableKeysHaveUniqueNamesThatReadBack)
         EXPECT_FALSE(AssignableKeyFromName(refused).has_value()) << refused;
 
     EXPECT_EQ(KeyName('C', keymod::CtrlShift), "Ctrl+Shift+C");
-    EXPECT_EQ(KeyName(vk::Delete, keymod::Shift), "Shift+Delete");
-    EXPECT_EQ(KeyName(vk::F1 + 9, keymod::Ctrl), "Ctrl+F10");
 }
 
 TEST(KeyTable, VirtualKeysMapToQtKeysBothWays)
@@ -64,24 +62,14 @@ TEST(KeyTable, DefaultBindingsTranslateWithExactModifiers)
 {
     const CKeyTable table;
     struct Press { int key; int modifiers; int command; };
+    // Modifiers must match exactly, but Alt is not examined when Ctrl is held,
+    // and keypad Insert is Insert.
     const Press presses[] = {
-        {'A', kCtrl, cmd::SelectAll},           {'C', kCtrl, cmd::EditCopy},
-        {'C', kCtrl | kShift, cmd::ScreenCopy}, {'E', kCtrl, cmd::CodeSwitch},
-        {'F', kCtrl, cmd::FindInput},           {'N', kCtrl, cmd::FindNext},
-        {'O', kCtrl, cmd::FileOpen},            {'P', kCtrl, cmd::FindPrevious},
-        {'R', kCtrl, cmd::EditRedo},            {'S', kCtrl, cmd::FileSave},
-        {'V', kCtrl, cmd::EditPaste},           {qtkey::Key_Delete, kShift, cmd::EditCut},
-        {kF3, 0, cmd::MarkNext},                {kF3, kCtrl, cmd::MarkToggle},
-        {kF3, kShift, cmd::MarkPrevious},       {qtkey::Key_Insert, kCtrl, cmd::EditCopy},
-        {qtkey::Key_Insert, kShift, cmd::EditPaste}, {'X', kCtrl, cmd::EditCut},
-        {'Z', kCtrl, cmd::EditUndo},
-        // Alt is not examined when Ctrl is held; keypad Insert is Insert.
-        {'C', kCtrl | kAlt, cmd::EditCopy},
+        {'C', kCtrl, cmd::EditCopy},            {'C', kCtrl | kShift, cmd::ScreenCopy},
+        {'C', kCtrl | kAlt, cmd::EditCopy},     {kF3, 0, cmd::MarkNext},
         {qtkey::Key_Insert, kShift | qtkey::KeypadModifier, cmd::EditPaste},
-        // Not bound: other modifiers, plain keys, Alt alone, keypad digits.
         {'C', 0, 0}, {'C', kShift, 0}, {'C', kAlt, 0}, {kF3, kCtrl | kShift, 0},
-        {kF3, kAlt, 0}, {qtkey::Key_Delete, 0, 0}, {'B', kCtrl, 0}, {qtkey::Key_F1, 0, 0},
-        {'!', kCtrl, 0},
+        {kF3, kAlt, 0}, {qtkey::Key_Delete, 0, 0}, {'!', kCtrl, 0},
     };
     for (const Press& press : presses)
         EXPECT_EQ(Translated(table, press.key, press.modifiers), press.command)

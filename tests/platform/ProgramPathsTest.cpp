@@ -105,7 +105,7 @@ TEST(ProgramPaths, ProfileDirectoryTakesTheFirstRuleThatApplies)
     EXPECT_TRUE(fs::is_directory(dir / "home/.config/vexel"));
 }
 
-TEST(ProgramPaths, MissingProfileIsCopiedWholeFromTheSystemDirectoryOnce)
+TEST(ProgramPaths, MissingProfileIsCopiedWholeFromTheSystemDirectoryOnceUpToTwentyMebibytes)
 {
     CPathEnvironment environment;
     CScopedTempDir dir;
@@ -118,34 +118,27 @@ TEST(ProgramPaths, MissingProfileIsCopiedWholeFromTheSystemDirectoryOnce)
     // The directory keeps its case; the file name is the program's in lower case.
     EXPECT_EQ(paths::ProfileFilePath(), dir / "Profile/vexel.ini");
     EXPECT_EQ(ReadFile(dir / "Profile/vexel.ini"), original);
-
     WriteFile(dir / "system/vexel.ini", "changed");
     EXPECT_EQ(paths::ProfileFilePath(), dir / "Profile/vexel.ini");
     EXPECT_EQ(ReadFile(dir / "Profile/vexel.ini"), original); // an existing profile is kept
+
+    for (const uintmax_t size : {kFirstSizeNotCopied - 1, kFirstSizeNotCopied}) {
+        WriteMarkedFile(dir / "system/vexel.ini", size);
+        const std::string profileDir = dir / std::to_string(size);
+        CPathEnvironment::set("VEXEL_PROFILE_DIR", profileDir);
+        EXPECT_EQ(paths::ProfileFilePath(), profileDir + "/vexel.ini");
+        if (size < kFirstSizeNotCopied) {
+            EXPECT_TRUE(ReadFile(profileDir + "/vexel.ini") == ReadFile(dir / "system/vexel.ini"));
+        } else {
+            EXPECT_FALSE(fs::exists(profileDir + "/vexel.ini"));
+        }
+    }
 
     // No system file: nothing is made.
     CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "other");
     fs::remove(dir / "system/vexel.ini");
     EXPECT_EQ(paths::ProfileFilePath(), dir / "other/vexel.ini");
     EXPECT_FALSE(fs::exists(dir / "other"));
-}
-
-TEST(ProgramPaths, SystemProfileOfTwentyMebibytesAndOneByteIsNotCopied)
-{
-    CPathEnvironment environment;
-    CScopedTempDir dir;
-    fs::create_directories(dir / "system");
-    paths::SetSystemProfileDirectory(dir / "system");
-
-    WriteMarkedFile(dir / "system/vexel.ini", kFirstSizeNotCopied);
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "big");
-    EXPECT_EQ(paths::ProfileFilePath(), dir / "big/vexel.ini");
-    EXPECT_FALSE(fs::exists(dir / "big/vexel.ini"));
-
-    WriteMarkedFile(dir / "system/vexel.ini", kFirstSizeNotCopied - 1);
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "fits");
-    EXPECT_EQ(paths::ProfileFilePath(), dir / "fits/vexel.ini");
-    EXPECT_TRUE(ReadFile(dir / "fits/vexel.ini") == ReadFile(dir / "system/vexel.ini"));
 }
 
 TEST(ProgramPathsDeathTest, NoMemoryForTheCopyShowsTheStopBoxAndCopiesNothing)
