@@ -62,10 +62,26 @@ private:
     CMessageSink* m_pPrevious = nullptr;
 };
 
-// A binary document of 50 MiB and the pane model on it, in insert mode.
+// A view of the document as a window has one: it follows every change.
+class CFollowingView final : public CViewBase
+{
+public:
+    explicit CFollowingView(CBinaryPaneModel& model) : m_model(model) {}
+    void OnUpdate(CViewBase*, int hint, void* object) override
+    {
+        if (hint == CLumoDoc::kHintContentChanged)
+            m_model.followChange(*static_cast<const DocChange*>(object));
+    }
+
+private:
+    CBinaryPaneModel& m_model;
+};
+
+// A binary document of 50 MiB and the pane model on it, in insert mode;
+// with views > 1, more windows on the same document follow every edit.
 struct EditSetup
 {
-    EditSetup()
+    explicit EditSetup(int views = 1)
     {
         // What MaxEditRange = 10 sets: room for 50 MiB and everything typed on top.
         g_nMaxImageSize = 10 * 10'485'760u;
@@ -73,6 +89,16 @@ struct EditSetup
         doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
         model = std::make_unique<CBinaryPaneModel>(*doc, host);
         ok = Fill();
+        std::vector<CBinaryPaneModel*> followers = {model.get()};
+        for (int i = 1; i < views; ++i)
+            followers.push_back(others.emplace_back(std::make_unique<CBinaryPaneModel>(*doc, host)).get());
+        for (CBinaryPaneModel* follower : followers)
+            doc->AddView(viewsOfDoc.emplace_back(std::make_unique<CFollowingView>(*follower)).get());
+    }
+    ~EditSetup()
+    {
+        for (auto& view : viewsOfDoc)
+            doc->RemoveView(view.get());
     }
 
     bool Fill()
@@ -94,12 +120,14 @@ struct EditSetup
     CNullHost host;
     std::unique_ptr<CLumoDoc> doc;
     std::unique_ptr<CBinaryPaneModel> model;
+    std::vector<std::unique_ptr<CBinaryPaneModel>> others;
+    std::vector<std::unique_ptr<CFollowingView>> viewsOfDoc;
     bool ok = false;
 };
 
 void BM_TypeHexDigitsAtStart_Pane(benchmark::State& state)
 {
-    EditSetup setup;
+    EditSetup setup(static_cast<int>(state.range(0)));
     if (!setup.ok)
         return state.SkipWithError("no memory for 50 MiB");
     for (auto _ : state)
@@ -108,7 +136,7 @@ void BM_TypeHexDigitsAtStart_Pane(benchmark::State& state)
                                                                     | benchmark::Counter::kInvert);
     benchmark::DoNotOptimize(setup.doc->GetAt(0));
 }
-BENCHMARK(BM_TypeHexDigitsAtStart_Pane)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeHexDigitsAtStart_Pane)->ArgName("views")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_InsertAtFront_VectorBaseline(benchmark::State& state)
 {

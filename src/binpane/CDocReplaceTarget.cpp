@@ -7,7 +7,6 @@
 #include "binpane/ReplaceAll.h"
 #include "doc/CLumoDoc.h"
 
-#include <algorithm>
 
 CDocReplaceTarget::CDocReplaceTarget(CBinaryPaneModel& model)
     : m_model(model)
@@ -75,10 +74,8 @@ bool CDocReplaceTarget::replaceUnjournaled(std::span<const uint32_t> positions, 
     CLumoDoc& doc = m_model.document();
     if (doc.IsReadOnly())
         return false;
-    if (positions.empty()) {
-        const int reserved = doc.ReserveImage(std::max(sizeToHold, doc.DataSize()));
-        return reserved == CFileImage::Fits || reserved == CFileImage::Grown;
-    }
+    if (positions.empty())
+        return true;
     const auto rewrite = [&](uint8_t* block, uint32_t size) {
         return replaceRunsInPlace(block, size, positions, length, bytes, n);
     };
