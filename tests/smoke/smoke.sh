@@ -154,6 +154,19 @@ keys Escape
 wait_window_gone '^Vexel ヘルプ$'
 xdo windowactivate --sync "$MAIN_WINDOW" 2>/dev/null || fail "cannot activate the main window"
 
+step "a second window on the same file"
+# Window > new window, then tile: the new view has the focus, its caret at 0,
+# still in overwrite mode. What it types and undoes is what both save.
+keys alt+w e
+keys alt+w t
+final_text="${state_text//20 21/fe}"
+type_text "99"
+save_and_expect "99 ${final_text#* }"
+keys ctrl+a Delete
+save_and_expect ""
+keys ctrl+z
+save_and_expect "99 ${final_text#* }"
+
 step "quit"
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
