@@ -22,12 +22,7 @@ using findtest::FindStateGuard;
 
 FindDialogRequest request(std::string find, std::string replace = {}, bool down = true)
 {
-    FindDialogRequest r;
-    r.findText = std::move(find);
-    r.replaceText = std::move(replace);
-    r.down = down;
-    r.matchCase = true;
-    return r;
+    return {std::move(find), std::move(replace), down, true};
 }
 
 void select(Pane& pane, uint32_t first, uint32_t length)
@@ -44,9 +39,9 @@ struct Model
     bool selection = false;
     uint32_t selStart = 0, selEnd = 0;
 
-    BytePattern pattern(const std::string& text) const { return patternFromText(text, PatternSource::CharPart, false); }
-    bool find(const BytePattern& p, bool down)
+    bool find(const std::string& text, bool down)
     {
+        const BytePattern p = patternFromText(text, PatternSource::CharPart, false);
         const FindRequest r{down, true, FindStart::Wrap, caret, selection, selStart, selEnd};
         const auto hit = naive::find(data, p, r, {});
         if (hit) {
@@ -59,17 +54,17 @@ struct Model
     }
     void replaceOnce(const std::string& findText, const std::string& replaceText)
     {
-        const BytePattern p = pattern(findText);
         if (!selection || selEnd - selStart + 1 > 80)
             return;
-        if (!naive::matchesAt(data, p, true, selStart) || selEnd - selStart + 1 != p.size())
-            if (!find(p, true))
-                return;
+        const bool onHit = selEnd - selStart + 1 == findText.size()
+                           && std::equal(findText.begin(), findText.end(), data.begin() + selStart);
+        if (!onHit && !find(findText, true))
+            return;
         data.erase(data.begin() + selStart, data.begin() + selEnd + 1);
         data.insert(data.begin() + selStart, replaceText.begin(), replaceText.end());
         caret = selStart + static_cast<uint32_t>(replaceText.size());
         selection = false;
-        find(p, true);
+        find(findText, true);
     }
 };
 
@@ -92,7 +87,7 @@ TEST(BinaryFinder, RandomFindsAndReplacementsFollowThePlainModel)
             if (op == 0) {
                 const bool down = random() % 2;
                 (void)finder.findFromBox(text, down);
-                model.find(model.pattern(text), down);
+                model.find(text, down);
             } else if (op == 1) {
                 const std::string replacement = random() % 3 ? texts[random() % 5] : std::string();
                 (void)finder.replaceOnce(request(text, replacement));
@@ -165,9 +160,7 @@ TEST(BinaryFinder, ReplaceAllOnTheDocumentMatchesAPlainLoopAndKeepsTheLastUndoRe
     Pane pane(bytesOf(data));
     pane.model.m_nFocusPart = CBinaryCaretModel::kCharPart;
     EXPECT_EQ(CBinaryFinder(pane.model).replaceAll(request("XY", "ZZZ"), {}), 0u);
-    FindDialogRequest noCase = request("XY", "ZZZ");
-    noCase.matchCase = false;
-    EXPECT_EQ(CBinaryFinder(pane.model).replaceAll(noCase, {}), 1000u);
+    EXPECT_EQ(CBinaryFinder(pane.model).replaceAll({"XY", "ZZZ", true, false}, {}), 1000u);
     EXPECT_EQ(pane.data(), bytesOf(expected));
     EXPECT_TRUE(pane.doc->IsModified());
     EXPECT_EQ(g_replaceHistory.newest(), "ZZZ");
