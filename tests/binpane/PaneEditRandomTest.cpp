@@ -38,12 +38,7 @@ public:
         case 12: CopyAndPaste(); break;
         case 13: (void)Undo(); break;
         case 14: (void)Redo(); break;
-        default:
-            if (m_random() % 8 == 0)
-                m_pane.model.selectAll();
-            else
-                Navigate();
-            break;
+        default: m_random() % 8 ? Navigate() : m_pane.model.selectAll(); break;
         }
     }
 
