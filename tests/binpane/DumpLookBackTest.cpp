@@ -9,18 +9,14 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 constexpr uint8_t kEsc = 0x1B;
 
-struct Data
-{
-    std::vector<uint8_t> bytes;
-    int64_t size() const { return static_cast<int64_t>(bytes.size()); }
-    uint8_t at(int64_t q) const { return bytes[static_cast<size_t>(q)]; }
-};
+using Data = std::vector<uint8_t>;
 
 int64_t Low(int64_t p0) { return p0 >= 4095 ? p0 - 4095 : 0; }
 
@@ -28,9 +24,9 @@ CDumpCodeState PlainJis(const Data& d, int64_t p0)
 {
     CDumpCodeState st;
     for (int64_t q = p0; p0 > 0 && q >= Low(p0); --q) {
-        if (d.at(q) != kEsc || q + 2 >= d.size())
+        if (d[q] != kEsc || q + 2 >= int64_t(d.size()))
             continue;
-        const uint8_t b1 = d.at(q + 1), b2 = d.at(q + 2);
+        const uint8_t b1 = d[q + 1], b2 = d[q + 2];
         const bool in = b1 == '$' && (b2 == 'B' || b2 == '@');
         const bool out = b1 == '(' && (b2 == 'B' || b2 == 'J');
         if (!in && !out)
@@ -49,12 +45,12 @@ CDumpCodeState PlainEuc(const Data& d, int64_t p0)
     if (p0 == 0)
         return st;
     for (int64_t q = p0; q >= Low(p0); --q) {
-        if (d.at(q) == 0x8E) {
+        if (d[q] == 0x8E) {
             st.kana = true;
             st.carry = q == p0 ? 1 : 0;
             return st;
         }
-        if (d.at(q) < 0x80) {
+        if (d[q] < 0x80) {
             st.secondByte = q != p0 && (p0 - q) % 2 == 0;
             return st;
         }
@@ -70,29 +66,27 @@ CDumpCodeState PlainEuc(const Data& d, int64_t p0)
 Data RandomData(std::mt19937& rng, size_t n, bool highStart)
 {
     static const std::string pieces[] = { "\x1B$B", "\x1B$@", "\x1B(B", "\x1B(J", "\x1B$", "\x1B" };
-    Data d;
-    if (highStart)
-        d.bytes.assign(100 + rng() % 5000, 0xB0);
-    while (d.bytes.size() < n) {
+    Data d(highStart ? 100 + rng() % 5000 : 0, 0xB0);
+    while (d.size() < n) {
         const unsigned r = rng() % 1000;
         if (r < 30) {
             const std::string& p = pieces[rng() % 6];
-            d.bytes.insert(d.bytes.end(), p.begin(), p.end());
+            d.insert(d.end(), p.begin(), p.end());
         } else if (r < 33) {
             // Long runs: lead bytes only, or high bytes without 0x8E.
             const size_t run = 100 + rng() % 6000;
             const bool lead = rng() % 2;
             for (size_t i = 0; i < run; ++i)
-                d.bytes.push_back(static_cast<uint8_t>(lead ? 0x81 + rng() % 31 : 0xA1 + rng() % 90));
+                d.push_back(static_cast<uint8_t>(lead ? 0x81 + rng() % 31 : 0xA1 + rng() % 90));
         } else if (r < 60) {
-            d.bytes.push_back(0x8E);
+            d.push_back(0x8E);
         } else if (r < 500) {
-            d.bytes.push_back(static_cast<uint8_t>(0x80 + rng() % 0x80));
+            d.push_back(static_cast<uint8_t>(0x80 + rng() % 0x80));
         } else {
-            d.bytes.push_back(static_cast<uint8_t>(rng() % 0x80));
+            d.push_back(static_cast<uint8_t>(rng() % 0x80));
         }
     }
-    d.bytes.resize(n);
+    d.resize(n);
     return d;
 }
 
@@ -112,9 +106,9 @@ std::vector<uint32_t> Queries(std::mt19937& rng, uint32_t size)
     return q;
 }
 
-bool Same(const CDumpCodeState& a, const CDumpCodeState& b)
+auto Fields(const CDumpCodeState& s)
 {
-    return a.kanji == b.kanji && a.kana == b.kana && a.secondByte == b.secondByte && a.carry == b.carry;
+    return std::tuple(s.kanji, s.kana, s.secondByte, s.carry);
 }
 
 } // namespace
@@ -124,19 +118,20 @@ TEST(DumpLookBack, CarriedAnswersEqualTheWalkBackAtEveryPosition)
     std::mt19937 rng(3);
     for (int round = 0; round < 12; ++round) {
         const Data d = RandomData(rng, 1 + rng() % 40000, round % 3 == 0);
-        const auto size = static_cast<uint32_t>(d.bytes.size());
-        CMemoryDumpSource source(d.bytes.data(), size);
+        const auto size = static_cast<uint32_t>(d.size());
+        CMemoryDumpSource source(d.data(), size);
         CDumpLookBack sjis(source), jis(source), euc(source);
         for (const uint32_t p0 : Queries(rng, size)) {
-            const bool trail = cp932::ClassifyPosition(d.bytes.data(), size, p0) == cp932::CharKind::Trail;
-            ASSERT_EQ(sjis.sjisTrailAt(p0, d.bytes[p0]), trail) << "round " << round << " at " << p0;
+            const bool trail = cp932::ClassifyPosition(d.data(), size, p0) == cp932::CharKind::Trail;
+            ASSERT_EQ(sjis.sjisTrailAt(p0, d[p0]), trail) << "round " << round << " at " << p0;
             // Bytes a caller read anyway may be handed over, or not.
             if (rng() % 2) {
                 const uint32_t n = std::min<uint32_t>(size - p0, 1 + rng() % 64);
-                sjis.sawBytes(p0, d.bytes.data() + p0, n);
+                sjis.sawBytes(p0, d.data() + p0, n);
             }
-            ASSERT_TRUE(Same(jis.jisStateAt(p0), PlainJis(d, p0))) << "round " << round << " at " << p0;
-            ASSERT_TRUE(Same(euc.eucStateAt(p0), PlainEuc(d, p0))) << "round " << round << " at " << p0;
+            ASSERT_EQ(std::pair(Fields(jis.jisStateAt(p0)), Fields(euc.eucStateAt(p0))),
+                      std::pair(Fields(PlainJis(d, p0)), Fields(PlainEuc(d, p0))))
+                << "round " << round << " at " << p0;
         }
     }
 }

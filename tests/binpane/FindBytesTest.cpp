@@ -62,51 +62,32 @@ FindRequest randomRequest(std::mt19937& rng, const Bytes& data, const BytePatter
     return r;
 }
 
-// Stops at the given call (0: never) and counts the calls.
-struct CountingAbort
-{
-    int stopAt = 0;
-    int calls = 0;
-    std::function<bool()> fn() { return [this] { return ++calls == stopAt; }; }
-};
-
-void expectSameFind(std::mt19937& rng, const Bytes& data, int round)
-{
-    const BytePattern p = randomPattern(rng, data);
-    const FindRequest r = randomRequest(rng, data, p);
-    const int stopAt = rng() % 3 == 0 ? int(1 + rng() % 4) : 0;
-    CountingAbort fast{stopAt}, plain{stopAt};
-    const auto got = findBytes(data.data(), uint32_t(data.size()), p, r, fast.fn());
-    const auto want = naive::find(data, p, r, plain.fn());
-    ASSERT_EQ(got, want) << "round " << round << " size " << data.size() << " n " << p.size()
-                         << " down " << r.down << " case " << r.matchCase << " mode "
-                         << int(r.start) << " caret " << r.caret << " sel " << r.selection;
-    ASSERT_EQ(fast.calls, plain.calls) << "round " << round;
-}
-
 } // namespace
 
-TEST(FindBytes, AgreesWithPlainSearchOnRandomDataEveryModeAndDirection)
+// Short data meets every mode and direction often; long data, dense or with
+// sparse matches, runs the abort counter over several intervals.
+TEST(FindBytes, AgreesWithPlainSearchOnRandomData)
 {
     std::mt19937 rng(20240611);
-    for (int round = 0; round < 30'000; ++round) {
-        const Bytes data = randomData(rng, rng() % 120);
-        expectSameFind(rng, data, round);
-    }
-}
-
-TEST(FindBytes, AgreesWithPlainSearchAcrossBlocksAndAbortIntervals)
-{
-    std::mt19937 rng(77);
-    for (int round = 0; round < 400; ++round) {
-        // Long enough that the abort counter runs over several intervals.
-        Bytes data = randomData(rng, 2'000 + rng() % 7'000);
-        if (round % 2 == 0) {
-            // Sparse matches: the rare bytes lie far apart.
+    for (int round = 0; round < 30'400; ++round) {
+        const bool longData = round % 76 == 0;
+        Bytes data = randomData(rng, longData ? 2'000 + rng() % 7'000 : rng() % 120);
+        if (longData && round % 152 == 0) {
             for (uint8_t& b : data)
                 b = rng() % 64 == 0 ? b : uint8_t('.');
         }
-        expectSameFind(rng, data, round);
+        const BytePattern p = randomPattern(rng, data);
+        const FindRequest r = randomRequest(rng, data, p);
+        // The abort stops at the given call (0: never); both must ask as often.
+        const int stopAt = rng() % 3 == 0 ? int(1 + rng() % 4) : 0;
+        int fastCalls = 0, plainCalls = 0;
+        const auto got =
+            findBytes(data.data(), uint32_t(data.size()), p, r, [&] { return ++fastCalls == stopAt; });
+        const auto want = naive::find(data, p, r, [&] { return ++plainCalls == stopAt; });
+        ASSERT_EQ(std::pair(got, fastCalls), std::pair(want, plainCalls))
+            << "round " << round << " size " << data.size() << " n " << p.size() << " down " << r.down
+            << " case " << r.matchCase << " mode " << int(r.start) << " caret " << r.caret << " sel "
+            << r.selection;
     }
 }
 
@@ -118,10 +99,7 @@ TEST(FindBytes, WithoutCaseOnlyAsciiLettersMeetEvenAsTrailBytes)
     r.matchCase = false;
     auto find = [&](const BytePattern& p) { return findBytes(data.data(), uint32_t(data.size()), p, r); };
     EXPECT_EQ(find(patternFromText("\x82" "a", PatternSource::CharPart, false)), 2u);
-    EXPECT_EQ(find(patternFromText("X", PatternSource::CharPart, false)), 1u);
     EXPECT_EQ(find(patternFromText("\xE1", PatternSource::CharPart, false)), std::nullopt);
-    r.matchCase = true;
-    EXPECT_EQ(find(patternFromText("X", PatternSource::CharPart, false)), std::nullopt);
     // Hex digits give bytes, not letters: they are compared with case even when asked not to.
     r.matchCase = false;
     EXPECT_EQ(find(patternFromText("61", PatternSource::HexPart, false)), std::nullopt);

@@ -18,9 +18,7 @@ using Bytes = std::vector<uint8_t>;
 
 inline bool sameByte(uint8_t a, uint8_t b, bool matchCase)
 {
-    if (matchCase)
-        return a == b;
-    auto lower = [](uint8_t c) { return c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c | 0x20) : c; };
+    auto lower = [&](uint8_t c) { return !matchCase && c >= 'A' && c <= 'Z' ? c | 0x20 : c; };
     return lower(a) == lower(b);
 }
 
@@ -43,20 +41,17 @@ inline std::optional<uint32_t> scan(const Bytes& data, const BytePattern& p, boo
 {
     std::optional<uint32_t> remembered;
     int counter = 2001;
-    for (int64_t q = from; q < to; ++q) {
-        if (abort) {
-            if (counter == 2001) {
-                if ((*abort)())
-                    return remembered;
-                counter = 0;
-            }
+    for (int64_t q = from; q < to; ++q, ++counter) {
+        if (abort && counter == 2001) {
+            if ((*abort)())
+                return remembered;
+            counter = 0;
         }
         if (matchesAt(data, p, matchCase, q)) {
             remembered = uint32_t(q);
             if (first)
                 return remembered;
         }
-        ++counter;
     }
     return remembered;
 }

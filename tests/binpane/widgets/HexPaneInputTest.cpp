@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "binpane/widgets/CLumoBV.h"
 #include "binpane/DumpGeometry.h"
+#include "binpane/PaneTestSupport.h"
 #include "doc/CLumoDoc.h"
 #include "doc/DocTestSupport.h"
 #include "doc/widgets/ViewFont.h"
@@ -21,6 +22,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -29,13 +31,6 @@ struct HexPane : ::testing::Test
 {
     void SetUp() override
     {
-        g_settings = CSettings();
-        g_bOverwrite = false;
-    }
-    void TearDown() override
-    {
-        pane.reset();
-        doc.reset();
         g_settings = CSettings();
         g_bOverwrite = false;
     }
@@ -85,6 +80,7 @@ struct HexPane : ::testing::Test
         return count;
     }
 
+    panetest::CStateGuard state;
     CRecordingSink sink;
     std::unique_ptr<CLumoDoc> doc;
     std::unique_ptr<CLumoBV> pane;
@@ -141,22 +137,23 @@ TEST_F(HexPane, HighlightedByteValuesAreDrawnInTheirColoursByPriority)
     const CDumpGeometry g = CDumpGeometry::FromSettings(g_settings);
     const QColor red(255, 0, 0), blue(0, 0, 255), magenta(255, 0, 255);
 
+    // Pixels of a colour in the hex cells of byte `column` of a line.
     QImage image = shot();
+    const auto colored = [&](uint32_t line, int column, QColor color) {
+        return countColor(image, line, g.cellColumn(2, column), g.cellColumn(2, column) + 2, color);
+    };
     // Without colouring values only the marks are coloured.
     EXPECT_EQ(countColor(image, 0, g.cellColumn(2, 0), g.C, red), 0);
-    EXPECT_GT(countColor(image, 0, g.cellColumn(2, 3), g.cellColumn(2, 3) + 2, magenta), 0);
+    EXPECT_GT(colored(0, 3, magenta), 0);
 
     g_settings.Binary1InEffect = 0x00;
     g_settings.Binary2InEffect = 0x7F;
     pane->viewport()->update();
     image = shot();
-    // The first colouring value wins over the mark colour.
-    EXPECT_GT(countColor(image, 0, g.cellColumn(2, 3), g.cellColumn(2, 3) + 2, red), 0);
-    EXPECT_EQ(countColor(image, 0, g.cellColumn(2, 3), g.cellColumn(2, 3) + 2, magenta), 0);
-    EXPECT_GT(countColor(image, 1, g.cellColumn(2, 4), g.cellColumn(2, 4) + 2, blue), 0);
-    EXPECT_GT(countColor(image, 2, g.cellColumn(2, 8), g.cellColumn(2, 8) + 2, magenta), 0);
-    // The character column is never coloured.
-    EXPECT_EQ(countColor(image, 0, g.C, g.C + 17, red), 0);
+    // The first colouring value wins over the mark colour; the character column is never coloured.
+    EXPECT_EQ(std::tuple(colored(0, 3, red) > 0, colored(0, 3, magenta), colored(1, 4, blue) > 0,
+                         colored(2, 8, magenta) > 0, countColor(image, 0, g.C, g.C + 17, red)),
+              std::tuple(true, 0, true, true, 0));
 }
 
 TEST_F(HexPane, EmptyDocumentShowsTheHeadingAndTheFirstAddressOnly)
@@ -183,9 +180,7 @@ TEST_F(HexPane, TypedDigitsInsertBytesAndTheStatusPanesFollowTheCaret)
     EXPECT_EQ(bytes(), "AABC");
     EXPECT_EQ(pane->caretOffset(), 1u);
     ASSERT_FALSE(status.isEmpty());
-    EXPECT_EQ(status.last().value(0).toString(), "0x00000001");
-    EXPECT_EQ(status.last().value(1).toString(), "00000001");
-    EXPECT_EQ(status.last().value(2).toString(), "065");
+    EXPECT_EQ(status.last(), (QVariantList{"0x00000001", "00000001", "065"}));
 
     // Insert toggles overwrite; the caret becomes a block.
     const int barWidth = pane->caretRect().width();
@@ -229,8 +224,7 @@ TEST_F(HexPane, MouseDragSelectsAndShiftArrowsExtend)
     QTest::mouseMove(pane->viewport(), cellPoint(5, 2));
     QTest::mouseRelease(pane->viewport(), Qt::LeftButton, Qt::NoModifier, cellPoint(5, 2));
     ASSERT_TRUE(pane->model().hasSelection());
-    EXPECT_EQ(pane->model().m_nSelStart, 2u);
-    EXPECT_EQ(pane->model().m_nSelEnd, 4u);
+    EXPECT_EQ(std::pair(pane->model().m_nSelStart, pane->model().m_nSelEnd), std::pair(2u, 4u));
     EXPECT_FALSE(pane->caretShown()); // the caret hides while a selection shows
 
     QTest::keyClick(pane.get(), Qt::Key_Escape);
@@ -238,8 +232,7 @@ TEST_F(HexPane, MouseDragSelectsAndShiftArrowsExtend)
     QTest::keyClick(pane.get(), Qt::Key_Home);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(pane.get(), Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(pane->model().m_nSelStart, 0u);
-    EXPECT_EQ(pane->model().m_nSelEnd, 2u);
+    EXPECT_EQ(std::pair(pane->model().m_nSelStart, pane->model().m_nSelEnd), std::pair(0u, 2u));
 
     // Delete removes the selection.
     QTest::keyClick(pane.get(), Qt::Key_Delete);
