@@ -78,13 +78,12 @@ int RandomInt(std::mt19937& rng, const SettingKey& key)
     return rng() % 2 ? extremes[rng() % 3] : static_cast<int>(rng());
 }
 
+// One to twenty rising columns, 1 to 249.
 std::vector<int> RandomTabStops(std::mt19937& rng)
 {
-    std::vector<int> columns(249);
-    std::iota(columns.begin(), columns.end(), 1);
-    std::shuffle(columns.begin(), columns.end(), rng);
-    columns.resize(1 + rng() % 20);
-    std::sort(columns.begin(), columns.end());
+    std::vector<int> columns;
+    for (int c = 1 + static_cast<int>(rng() % 12); c < 250 && columns.size() < 20; c += 1 + static_cast<int>(rng() % 24))
+        columns.push_back(c);
     return columns;
 }
 

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -181,18 +180,13 @@ TEST(InstanceChannel, HeldConnectionsAndABusyReceiverHoldNoHandOffUp)
     ASSERT_TRUE(server.listen());
 
     // Connections that never write anything keep no later start out.
-    std::vector<std::unique_ptr<QLocalSocket>> held;
-    for (int i = 0; i < 40; ++i) {
-        held.push_back(std::make_unique<QLocalSocket>());
-        held.back()->connectToServer(server.socketPath());
-    }
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return std::all_of(held.begin(), held.end(), [](const auto& socket) {
-                return socket->state() == QLocalSocket::ConnectedState;
-            });
-        },
-        kPatienceMs));
+    QLocalSocket held[40];
+    for (QLocalSocket& socket : held)
+        socket.connectToServer(server.socketPath());
+    const auto connected = [](const QLocalSocket& socket) {
+        return socket.state() == QLocalSocket::ConnectedState;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::all_of(held, held + 40, connected); }, kPatienceMs));
 
     // The receiver of the first request runs an event loop of its own, as a
     // message box does; the requests taken meanwhile wait until it returns.
