@@ -100,16 +100,9 @@ TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
     CScopedTempDir dir;
     const std::string path = dir / "vexel.ini";
     WriteFile(path, "; written by hand\n"
-                    "[Settings]\r\n"
-                    "  HexAddress = 0   \r\n"
-                    "BytesPerLine=16\n"
-                    "bytesperline=99\n"
-                    "no equals sign here\n"
-                    "\n"
-                    "[Recent File List]\n"
-                    "File1=C:\\a.bin\n"
-                    "[settings]\n"
-                    "Late=1\n");
+                    "[Settings]\r\n  HexAddress = 0   \r\nBytesPerLine=16\nbytesperline=99\nno equals sign\n\n"
+                    "[Recent File List]\nFile1=C:\\a.bin\n"
+                    "[settings]\nLate=1\n");
     CProfileFile profile(path);
     EXPECT_EQ(profile.getInt("SETTINGS", "bytesPerLine", 0), 16); // the first of duplicates
     EXPECT_EQ(profile.getInt("Settings", "Late", 7), 7);          // a second section of the name is never read
@@ -118,22 +111,13 @@ TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
     ASSERT_TRUE(profile.writeString("Settings", "NewKey", "\x82\xA0 x"));
     ASSERT_TRUE(profile.writeString("Recent File List", "File2", "D:\\b.bin"));
     ASSERT_TRUE(profile.writeInt("Added", "Value", -5));
-    EXPECT_EQ(ReadFile(path), "; written by hand\r\n"
-                              "[Settings]\r\n"
-                              "  HexAddress = 0   \r\n"
-                              "BYTESPERLINE=32\r\n"
-                              "bytesperline=99\r\n"
-                              "NewKey=\x82\xA0 x\r\n"
-                              "no equals sign here\r\n"
-                              "\r\n"
-                              "[Recent File List]\r\n"
-                              "File1=C:\\a.bin\r\n"
-                              "File2=D:\\b.bin\r\n"
-                              "[settings]\r\n"
-                              "Late=1\r\n"
-                              "\r\n"
-                              "[Added]\r\n"
-                              "Value=-5\r\n");
+    EXPECT_EQ(ReadFile(path),
+              "; written by hand\r\n"
+              "[Settings]\r\n  HexAddress = 0   \r\nBYTESPERLINE=32\r\nbytesperline=99\r\nNewKey=\x82\xA0 x\r\n"
+              "no equals sign\r\n\r\n"
+              "[Recent File List]\r\nFile1=C:\\a.bin\r\nFile2=D:\\b.bin\r\n"
+              "[settings]\r\nLate=1\r\n\r\n"
+              "[Added]\r\nValue=-5\r\n");
     // A value cannot smuggle in a line of its own; names that would not read back are refused.
     ASSERT_TRUE(profile.writeString("Added", "Value", "x\r\n[Settings]\r\nBytesPerLine=5"));
     EXPECT_EQ(profile.getString("Added", "Value", ""), "x");
