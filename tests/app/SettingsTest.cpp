@@ -82,7 +82,8 @@ int RandomInt(std::mt19937& rng, const SettingKey& key)
 std::vector<int> RandomTabStops(std::mt19937& rng)
 {
     std::vector<int> columns;
-    for (int c = 1 + static_cast<int>(rng() % 12); c < 250 && columns.size() < 20; c += 1 + static_cast<int>(rng() % 24))
+    for (int c = 1 + static_cast<int>(rng() % 12); c < 250 && columns.size() < 20;
+         c += 1 + static_cast<int>(rng() % 24))
         columns.push_back(c);
     return columns;
 }

@@ -100,7 +100,8 @@ TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
     CScopedTempDir dir;
     const std::string path = dir / "vexel.ini";
     WriteFile(path, "; written by hand\n"
-                    "[Settings]\r\n  HexAddress = 0   \r\nBytesPerLine=16\nbytesperline=99\nno equals sign\n\n"
+                    "[Settings]\r\n  HexAddress = 0   \r\nBytesPerLine=16\nbytesperline=99\n"
+                    "no equals sign\n\n"
                     "[Recent File List]\nFile1=C:\\a.bin\n"
                     "[settings]\nLate=1\n");
     CProfileFile profile(path);
@@ -113,7 +114,8 @@ TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
     ASSERT_TRUE(profile.writeInt("Added", "Value", -5));
     EXPECT_EQ(ReadFile(path),
               "; written by hand\r\n"
-              "[Settings]\r\n  HexAddress = 0   \r\nBYTESPERLINE=32\r\nbytesperline=99\r\nNewKey=\x82\xA0 x\r\n"
+              "[Settings]\r\n  HexAddress = 0   \r\nBYTESPERLINE=32\r\nbytesperline=99\r\n"
+              "NewKey=\x82\xA0 x\r\n"
               "no equals sign\r\n\r\n"
               "[Recent File List]\r\nFile1=C:\\a.bin\r\nFile2=D:\\b.bin\r\n"
               "[settings]\r\nLate=1\r\n\r\n"
@@ -122,7 +124,9 @@ TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
     ASSERT_TRUE(profile.writeString("Added", "Value", "x\r\n[Settings]\r\nBytesPerLine=5"));
     EXPECT_EQ(profile.getString("Added", "Value", ""), "x");
     EXPECT_EQ(profile.getInt("Settings", "BytesPerLine", 0), 32);
-    for (const auto& [section, key] : {std::pair{"Added", "a=b"}, {"Added", ""}, {"Added", ";c"}, {"A]B", "k"}})
+    const std::pair<const char*, const char*> refused[] = {{"Added", "a=b"}, {"Added", ""}, {"Added", ";c"},
+                                                           {"A]B", "k"}};
+    for (const auto& [section, key] : refused)
         EXPECT_FALSE(profile.writeString(section, key, "1")) << section << "/" << key;
     EXPECT_EQ(profile.getString("A]B", "k", "none"), "none");
 }
@@ -130,22 +134,17 @@ TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
 TEST(ProfileFile, IntegersAreReadByTheAtoiRule)
 {
     CScopedTempDir dir;
-    const std::string path = dir / "vexel.ini";
-    EXPECT_EQ(CProfileFile(path).getInt("Settings", "Missing", 48), 48); // no file
+    CProfileFile profile(dir / "vexel.ini");
+    EXPECT_EQ(profile.getInt("Settings", "Missing", 48), 48); // no file
     const std::pair<const char*, int> cases[] = {
-        {"-5", -5},        {"+7", 7},          {"42abc", 42},     {"\t 12 34", 12},
-        {"abc", 0},        {"", 0},            {"0x10", 0},       {"--5", 0},
-        {"2147483647", INT_MAX},
-        {"-2147483648", INT_MIN}, {"4294967295", -1}, {"3.9", 3},
+        {"-5", -5},        {"+7", 7},     {"42abc", 42},           {"\t 12 34", 12},
+        {"abc", 0},        {"", 0},       {"0x10", 0},             {"--5", 0},
+        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"4294967295", -1}, {"3.9", 3},
     };
-    std::string text = "[Settings]\r\n";
-    for (size_t i = 0; i < std::size(cases); ++i)
-        text += "K" + std::to_string(i) + "=" + cases[i].first + "\r\n";
-    WriteFile(path, text);
-    const CProfileFile profile(path);
-    for (size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(profile.getInt("Settings", "K" + std::to_string(i), 99), cases[i].second)
-            << "value \"" << cases[i].first << "\"";
+    for (const auto& [text, value] : cases) {
+        ASSERT_TRUE(profile.writeString("Settings", "K", text));
+        EXPECT_EQ(profile.getInt("Settings", "K", 99), value) << "value \"" << text << "\"";
+    }
 }
 
 TEST(ProfileFile, BatchWritesOnceAndRefusesToOverwriteWhatItCannotRead)
