@@ -14,6 +14,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -46,6 +47,21 @@ const passwd* Nobody()
     return ::getpwnam("nobody");
 }
 
+void WriteOwned(const std::string& path, uid_t uid, gid_t gid, mode_t mode)
+{
+    WriteFile(path, "old");
+    ::chown(path.c_str(), uid, gid);
+    ::chmod(path.c_str(), mode);
+}
+
+// The mode of the file the writer is writing now.
+mode_t ModeWhileWriting(CAtomicFileWriter& writer)
+{
+    struct stat st {};
+    ::fstat(fileno(writer.file()), &st);
+    return st.st_mode & 07777;
+}
+
 // Runs work in a child process that, when this one is the super-user, has
 // become nobody: a saver with no rights beyond an ordinary user's.
 bool RunUnprivileged(const std::function<bool()>& work)
@@ -71,20 +87,14 @@ TEST(AtomicFileWriter, RootSavingSomeoneElsesFileKeepsItTheirs)
     const group* nogroup = ::getgrnam("nogroup");
     const gid_t gid = nogroup ? nogroup->gr_gid : Nobody()->pw_gid;
     CScopedTempDir dir;
-    WriteFile(dir / "vexel.ini", "old");
-    ASSERT_EQ(0, ::chown((dir / "vexel.ini").c_str(), uid, gid));
-    ASSERT_EQ(0, ::chmod((dir / "vexel.ini").c_str(), 0640));
+    WriteOwned(dir / "vexel.ini", uid, gid, 0640);
     ASSERT_TRUE(Write(dir / "vexel.ini", "new content"));
     const struct stat ini = StatOf(dir / "vexel.ini");
-    EXPECT_EQ(uid, ini.st_uid);
-    EXPECT_EQ(gid, ini.st_gid);
-    EXPECT_EQ(0640u, ini.st_mode & 07777);
+    EXPECT_EQ(std::make_tuple(uid, gid, 0640u), std::make_tuple(ini.st_uid, ini.st_gid, ini.st_mode & 07777));
     EXPECT_EQ("new content", ReadFile(dir / "vexel.ini"));
 
     // A set-user-ID program of nobody's must never become one of root's.
-    WriteFile(dir / "tool", "old");
-    ASSERT_EQ(0, ::chown((dir / "tool").c_str(), uid, gid));
-    ASSERT_EQ(0, ::chmod((dir / "tool").c_str(), 06755));
+    WriteOwned(dir / "tool", uid, gid, 06755);
     ASSERT_TRUE(Write(dir / "tool", "new"));
     const struct stat tool = StatOf(dir / "tool");
     if (tool.st_uid == uid) {
@@ -121,9 +131,7 @@ TEST(AtomicFileWriter, SaverWhoCannotReplaceTheFileWritesItInPlace)
     if (!root)
         return; // only the super-user can make a file whose group its saver is not in
     const std::string shared = dir / "shared.txt";
-    WriteFile(shared, "old");
-    ASSERT_EQ(0, ::chown(shared.c_str(), Nobody()->pw_uid, 0));
-    ::chmod(shared.c_str(), 0664);
+    WriteOwned(shared, Nobody()->pw_uid, 0, 0664);
     ::chmod(dir.path().c_str(), 0777);
     EXPECT_TRUE(RunUnprivileged([&] { return Write(shared, "new"); }));
     EXPECT_EQ(0u, StatOf(shared).st_gid) << "a new file could not have had this group";
@@ -146,13 +154,12 @@ TEST(AtomicFileWriter, LinksStayLinksAndTheirFilesGetTheContent)
     EXPECT_TRUE(fs::is_symlink(dir / "sub/dangling"));
     EXPECT_EQ("made", ReadFile(dir / "sub/made.bin"));
 
-    fs::create_symlink("no/such/folder/x", dir / "nowhere");
-    fs::create_symlink("loop", dir / "loop");
-    EXPECT_FALSE(Write(dir / "nowhere", "x"));
-    EXPECT_FALSE(Write(dir / "loop", "x"));
-    EXPECT_TRUE(fs::is_symlink(dir / "nowhere"));
-    EXPECT_TRUE(fs::is_symlink(dir / "loop"));
-    EXPECT_EQ((std::vector<std::string>{"data", "loop", "nowhere", "other-name", "sub"}), NamesIn(dir.path()));
+    for (const char* name : {"no/such/folder/x", "loop"}) {
+        fs::create_symlink(name, dir / fs::path(name).filename());
+        EXPECT_FALSE(Write(dir / fs::path(name).filename(), "x")) << name;
+        EXPECT_TRUE(fs::is_symlink(dir / fs::path(name).filename()));
+    }
+    EXPECT_EQ((std::vector<std::string>{"data", "loop", "other-name", "sub", "x"}), NamesIn(dir.path()));
 }
 
 TEST(AtomicFileWriter, TemporaryFileIsPrivateAndNothingOutlivesAKill)
@@ -163,9 +170,7 @@ TEST(AtomicFileWriter, TemporaryFileIsPrivateAndNothingOutlivesAKill)
     {
         CAtomicFileWriter writer(dir / "fresh");
         ASSERT_TRUE(writer.Open());
-        struct stat st {};
-        ASSERT_EQ(0, ::fstat(fileno(writer.file()), &st));
-        EXPECT_EQ(0600u, st.st_mode & 07777);
+        EXPECT_EQ(0600u, ModeWhileWriting(writer));
         ASSERT_TRUE(writer.Commit());
     }
     EXPECT_EQ(0644u, StatOf(dir / "fresh").st_mode & 07777) << "a new file gets the usual mode";
@@ -173,9 +178,7 @@ TEST(AtomicFileWriter, TemporaryFileIsPrivateAndNothingOutlivesAKill)
     {
         CAtomicFileWriter writer(dir / "data");
         ASSERT_TRUE(writer.Open());
-        struct stat st {};
-        ASSERT_EQ(0, ::fstat(fileno(writer.file()), &st));
-        EXPECT_EQ(0600u, st.st_mode & 07777) << "while the private copy is written";
+        EXPECT_EQ(0600u, ModeWhileWriting(writer)) << "while the private copy is written";
         ASSERT_EQ(3u, std::fwrite("abandoned", 1, 3, writer.file()));
     }
     EXPECT_EQ((std::vector<std::string>{"data", "fresh"}), NamesIn(dir.path()));

@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "support/CRecordingSink.h"
+#include "support/CScopedEnv.h"
 #include "support/CScopedTempDir.h"
 #include "support/FileContent.h"
 
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -21,17 +21,12 @@ namespace {
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
+constexpr bool kSanitized = __has_feature(address_sanitizer);
 #else
 constexpr bool kSanitized = false;
 #endif
 
 constexpr uintmax_t kFirstSizeNotCopied = 20971521;
-
 
 // A file of `size` bytes, mostly a hole, with a marker at each end.
 void WriteMarkedFile(const std::string& path, uintmax_t size)
@@ -43,78 +38,63 @@ void WriteMarkedFile(const std::string& path, uintmax_t size)
     file << "end";
 }
 
-// Sets the variables the profile directory depends on for one test and puts
-// every one of them, and the path settings, back afterwards.
-class CPathEnvironment
+// The variables the profile directory depends on may be set freely in a
+// test: they and the path settings are put back afterwards.
+class ProgramPathsTest : public ::testing::Test
 {
-public:
-    CPathEnvironment()
+protected:
+    ~ProgramPathsTest() override
     {
-        for (const char* name : kNames) {
-            const char* value = std::getenv(name);
-            m_saved.emplace_back(value ? std::optional<std::string>(value) : std::nullopt);
-        }
-    }
-    ~CPathEnvironment()
-    {
-        for (size_t i = 0; i < std::size(kNames); ++i)
-            set(kNames[i], m_saved[i]);
         paths::SetExecutablePath("");
         paths::SetSystemProfileDirectory("/etc/xdg/vexel");
     }
-    static void set(const char* name, const std::optional<std::string>& value)
+
+    void useSystemDirectory(const std::string& profile)
     {
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
+        fs::create_directories(dir / "system");
+        paths::SetSystemProfileDirectory(dir / "system");
+        ::setenv("VEXEL_PROFILE_DIR", profile.c_str(), 1);
     }
 
+    CScopedTempDir dir;
+
 private:
-    static constexpr const char* kNames[] = {"VEXEL_PROFILE_DIR", "XDG_CONFIG_HOME", "HOME"};
-    std::vector<std::optional<std::string>> m_saved;
+    const CScopedEnv m_profile{"VEXEL_PROFILE_DIR", std::nullopt};
+    const CScopedEnv m_config{"XDG_CONFIG_HOME", std::nullopt};
+    const CScopedEnv m_home{"HOME", std::nullopt};
 };
+
+using ProgramPathsDeathTest = ProgramPathsTest;
 
 } // namespace
 
-TEST(ProgramPaths, ProfileDirectoryTakesTheFirstRuleThatApplies)
+TEST_F(ProgramPathsTest, ProfileDirectoryTakesTheFirstRuleThatApplies)
 {
-    CPathEnvironment environment;
-    CScopedTempDir dir;
     fs::create_directories(dir / "portable");
-    fs::create_directories(dir / "home");
     paths::SetExecutablePath(dir / "portable/vexel");
-
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "chosen/");
-    CPathEnvironment::set("XDG_CONFIG_HOME", dir / "xdg");
-    CPathEnvironment::set("HOME", dir / "home");
+    ::setenv("VEXEL_PROFILE_DIR", (dir / "chosen/").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    ::setenv("HOME", (dir / "home").c_str(), 1);
     WriteFile(dir / "portable/vexel.ini", "");
     EXPECT_EQ(paths::ProfileDirectory(), dir / "chosen");
     EXPECT_EQ(paths::ProgramFilePath(), dir / "chosen/vexel.exe");
 
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", std::nullopt);
+    ::unsetenv("VEXEL_PROFILE_DIR");
     EXPECT_EQ(paths::ProfileDirectory(), dir / "portable");
-
     fs::remove(dir / "portable/vexel.ini");
     EXPECT_EQ(paths::ProfileDirectory(), dir / "xdg/vexel");
-    CPathEnvironment::set("XDG_CONFIG_HOME", std::string("relative/ignored"));
+    ::setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
     EXPECT_EQ(paths::ProfileDirectory(), dir / "home/.config/vexel");
-    EXPECT_FALSE(fs::exists(dir / "home/.config")); // only named, not made
-
+    EXPECT_FALSE(fs::exists(dir / "home")); // only named, not made
     EXPECT_TRUE(paths::EnsureProfileDirectory());
     EXPECT_TRUE(fs::is_directory(dir / "home/.config/vexel"));
 }
 
-TEST(ProgramPaths, MissingProfileIsCopiedWholeFromTheSystemDirectoryOnceUpToTwentyMebibytes)
+TEST_F(ProgramPathsTest, MissingProfileIsCopiedWholeFromTheSystemDirectoryOnceUpToTwentyMebibytes)
 {
-    CPathEnvironment environment;
-    CScopedTempDir dir;
-    fs::create_directories(dir / "system");
-    paths::SetSystemProfileDirectory(dir / "system");
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "Profile");
+    useSystemDirectory(dir / "Profile");
     const std::string original = std::string("[Settings]\r\nColumnOutString=\x81\x41\x00x\r\n", 35);
     WriteFile(dir / "system/vexel.ini", original);
-
     // The directory keeps its case; the file name is the program's in lower case.
     EXPECT_EQ(paths::ProfileFilePath(), dir / "Profile/vexel.ini");
     EXPECT_EQ(ReadFile(dir / "Profile/vexel.ini"), original);
@@ -125,32 +105,26 @@ TEST(ProgramPaths, MissingProfileIsCopiedWholeFromTheSystemDirectoryOnceUpToTwen
     for (const uintmax_t size : {kFirstSizeNotCopied - 1, kFirstSizeNotCopied}) {
         WriteMarkedFile(dir / "system/vexel.ini", size);
         const std::string profileDir = dir / std::to_string(size);
-        CPathEnvironment::set("VEXEL_PROFILE_DIR", profileDir);
+        ::setenv("VEXEL_PROFILE_DIR", profileDir.c_str(), 1);
         EXPECT_EQ(paths::ProfileFilePath(), profileDir + "/vexel.ini");
-        if (size < kFirstSizeNotCopied) {
-            EXPECT_TRUE(ReadFile(profileDir + "/vexel.ini") == ReadFile(dir / "system/vexel.ini"));
-        } else {
-            EXPECT_FALSE(fs::exists(profileDir + "/vexel.ini"));
-        }
+        const bool copied = fs::exists(profileDir + "/vexel.ini");
+        EXPECT_EQ(copied, size < kFirstSizeNotCopied) << size;
+        EXPECT_TRUE(!copied || ReadFile(profileDir + "/vexel.ini") == ReadFile(dir / "system/vexel.ini"));
     }
 
     // No system file: nothing is made.
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "other");
+    ::setenv("VEXEL_PROFILE_DIR", (dir / "other").c_str(), 1);
     fs::remove(dir / "system/vexel.ini");
     EXPECT_EQ(paths::ProfileFilePath(), dir / "other/vexel.ini");
     EXPECT_FALSE(fs::exists(dir / "other"));
 }
 
-TEST(ProgramPathsDeathTest, NoMemoryForTheCopyShowsTheStopBoxAndCopiesNothing)
+TEST_F(ProgramPathsDeathTest, NoMemoryForTheCopyShowsTheStopBoxAndCopiesNothing)
 {
     if (kSanitized)
         GTEST_SKIP() << "the sanitizer's allocator does not answer null under an address-space limit";
-    CPathEnvironment environment;
-    CScopedTempDir dir;
-    fs::create_directories(dir / "system");
-    paths::SetSystemProfileDirectory(dir / "system");
+    useSystemDirectory(dir / "profile");
     WriteMarkedFile(dir / "system/vexel.ini", 16 << 20);
-    CPathEnvironment::set("VEXEL_PROFILE_DIR", dir / "profile");
 
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto underTightMemory = [&] {

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,16 +19,12 @@
 #include "support/CScopedEnv.h"
 #include "support/CScopedTempDir.h"
 
-#include <poll.h>
 #include <pwd.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstring>
 #endif
 
@@ -52,30 +48,23 @@ QStringList Received(const QSignalSpy& spy)
     return paths;
 }
 
-// Sends raw bytes as a foreign program would; answers whether the server
-// closed the connection, and what it replied before.
-struct RawExchange
-{
-    bool closed = false;
-    QByteArray reply;
-};
-
-RawExchange SendRaw(const QString& socketPath, const QByteArray& bytes)
+// Sends raw bytes as a foreign program would; the server's reply once it has
+// closed the connection, nothing if it keeps it open.
+std::optional<QByteArray> SendRaw(const QString& socketPath, const QByteArray& bytes)
 {
     QLocalSocket socket;
     socket.connectToServer(socketPath);
-    RawExchange exchange;
     if (!QTest::qWaitFor([&] { return socket.state() == QLocalSocket::ConnectedState; }, kPatienceMs))
-        return exchange;
+        return std::nullopt;
     socket.write(bytes);
-    exchange.closed = QTest::qWaitFor(
-        [&] {
-            exchange.reply += socket.readAll();
-            return socket.state() == QLocalSocket::UnconnectedState;
-        },
-        kPatienceMs);
-    exchange.reply += socket.readAll();
-    return exchange;
+    QByteArray reply;
+    const auto closed = [&] {
+        reply += socket.readAll();
+        return socket.state() == QLocalSocket::UnconnectedState;
+    };
+    if (!QTest::qWaitFor(closed, kPatienceMs))
+        return std::nullopt;
+    return reply + socket.readAll();
 }
 
 TEST(InstanceChannel, HandedOverNamesArriveAsOpenRequestsMadeAbsolute)
@@ -85,59 +74,49 @@ TEST(InstanceChannel, HandedOverNamesArriveAsOpenRequestsMadeAbsolute)
     CInstanceChannel client(name);
     QSignalSpy spy(&server, &CInstanceChannel::openRequested);
 
-    EXPECT_FALSE(client.tryHandOver({"/tmp/a.bin"}));  // nobody serves yet
+    EXPECT_FALSE(client.tryHandOver({"/tmp/a.bin"})); // nobody serves yet
     EXPECT_FALSE(client.tryHandOver({}));
     ASSERT_TRUE(server.listen());
-    EXPECT_TRUE(server.isListening());
-
     const std::vector<std::string> names = {"/tmp/a.bin", "/tmp/with blank \"quoted\".bin",
                                             "/データ/日本語.dat", "relative.bin"};
     ASSERT_TRUE(client.tryHandOver(names));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.size() == 4; }, kPatienceMs));
-    const QString relative =
-        QString::fromStdString((std::filesystem::current_path() / "relative.bin").string());
-    EXPECT_EQ(Received(spy), (QStringList{QStringLiteral("/tmp/a.bin"),
-                                          QStringLiteral("/tmp/with blank \"quoted\".bin"),
-                                          QStringLiteral("/データ/日本語.dat"), relative}));
-
     // With no names the answer only says that an instance runs.
     EXPECT_TRUE(client.tryHandOver({}));
     // A name that cannot travel is not sent at all; the caller opens it itself.
     EXPECT_FALSE(client.tryHandOver({"/tmp/ok.bin", "/tmp/\xFF.bin"}));
     EXPECT_FALSE(client.tryHandOver({"/tmp/line\nbreak.bin"}));
-    QTest::qWait(0);
-    EXPECT_EQ(spy.size(), 4);
 
     // A second program on the same channel finds it served and stays out.
     CInstanceChannel second(name);
     EXPECT_FALSE(second.listen());
-    EXPECT_TRUE(client.tryHandOver({"/tmp/b.bin"}));
     // Switched off and on while running: what was handed over still arrives.
+    EXPECT_TRUE(client.tryHandOver({"/tmp/b.bin"}));
     EXPECT_TRUE(server.setServing(false));
     EXPECT_FALSE(server.isListening());
     EXPECT_FALSE(client.tryHandOver({"/tmp/c.bin"}));
     ASSERT_TRUE(server.setServing(true));
     ASSERT_TRUE(client.tryHandOver({"/tmp/d.bin"}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return spy.size() == 6; }, kPatienceMs));
-    EXPECT_EQ(Received(spy).mid(4), (QStringList{"/tmp/b.bin", "/tmp/d.bin"}));
+    const QString relative = QString::fromStdString(std::filesystem::current_path() / "relative.bin");
+    EXPECT_EQ(Received(spy), (QStringList{"/tmp/a.bin", "/tmp/with blank \"quoted\".bin",
+                                          "/データ/日本語.dat", relative, "/tmp/b.bin", "/tmp/d.bin"}));
 }
 
 #ifdef Q_OS_UNIX
-// What a crashed program leaves behind: a socket file nobody listens on.
-bool LeaveStaleSocket(const QString& path)
+// A socket bound at `path` that does not listen yet, as a crashed program leaves one behind.
+int BoundSocket(const std::string& path)
 {
-    const QByteArray native = QFile::encodeName(path);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (static_cast<size_t>(native.size()) >= sizeof(address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, native.constData(), static_cast<size_t>(native.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-    ::close(fd);
-    return bound;
+    if (path.size() >= sizeof(address.sun_path))
+        return -1;
+    std::memcpy(address.sun_path, path.c_str(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 TEST(InstanceChannel, StaleSocketLeftBehindDoesNotStopListening)
@@ -145,9 +124,10 @@ TEST(InstanceChannel, StaleSocketLeftBehindDoesNotStopListening)
     const QString name = UniqueSocketName();
     CInstanceChannel client(name);
     const QString path = client.socketPath();
-    ASSERT_TRUE(LeaveStaleSocket(path));
-    ASSERT_TRUE(QFileInfo::exists(path));
-    EXPECT_FALSE(client.tryHandOver({"/tmp/a.bin"}));  // the stale socket answers nothing
+    const int stale = BoundSocket(path.toStdString());
+    ASSERT_GE(stale, 0);
+    ::close(stale);
+    EXPECT_FALSE(client.tryHandOver({"/tmp/a.bin"}));
 
     CInstanceChannel server(name);
     QSignalSpy spy(&server, &CInstanceChannel::openRequested);
@@ -168,40 +148,28 @@ TEST(InstanceChannel, ForeignDataIsDroppedAndTheServerGoesOnWorking)
 
     const QByteArray malformed[] = {
         QByteArrayLiteral("garbage\n"),
-        QByteArrayLiteral("[open(\"relative.bin\")]\n"),
-        QByteArrayLiteral("[open(\"/tmp/a.bin\")\n"),
         QByteArray("[open(\"/tmp/a\0b\")]\n", sizeof("[open(\"/tmp/a\0b\")]\n") - 1),
         QByteArray(1 << 20, 'A'),                                   // no end in sight
         QByteArray(1, '\n').prepend(QByteArray(int(MaxOpenRequestLength()) + 1, '[')),
     };
-    for (const QByteArray& bytes : malformed) {
-        SCOPED_TRACE(bytes.left(40).toStdString());
-        const RawExchange exchange = SendRaw(server.socketPath(), bytes);
-        EXPECT_TRUE(exchange.closed);
-        EXPECT_TRUE(exchange.reply.isEmpty());
-    }
+    for (const QByteArray& bytes : malformed)
+        EXPECT_EQ(SendRaw(server.socketPath(), bytes), QByteArray()) << bytes.left(40).toStdString();
 
     // A good request is acknowledged before the garbage after it ends the connection.
-    const RawExchange mixed =
-        SendRaw(server.socketPath(), QByteArrayLiteral("[open(\"/tmp/good.bin\")]\nrubbish\n"));
-    EXPECT_TRUE(mixed.closed);
-    EXPECT_EQ(mixed.reply.toStdString(), kRequestAcknowledgement);
+    const QByteArray ack = QByteArray::fromStdString(std::string(kRequestAcknowledgement));
+    EXPECT_EQ(SendRaw(server.socketPath(), "[open(\"/tmp/good.bin\")]\nrubbish\n"), ack);
 
     // One connection carries as much as one start hands over, and no more.
     const std::string longest = "/" + std::string(kMaxRequestName - 1, 'a');
     const QByteArray request = QByteArray::fromStdString(MakeOpenRequest(longest) + kRequestTerminator);
-    const RawExchange greedy = SendRaw(server.socketPath(), request.repeated(kMaxHandOverNames + 1));
-    EXPECT_TRUE(greedy.closed);
-    EXPECT_EQ(greedy.reply, QByteArray::fromStdString(std::string(kRequestAcknowledgement))
-                                .repeated(kMaxHandOverNames));
+    EXPECT_EQ(SendRaw(server.socketPath(), request.repeated(kMaxHandOverNames + 1)),
+              ack.repeated(kMaxHandOverNames));
 
     CInstanceChannel client(name);
     ASSERT_TRUE(client.tryHandOver({"/tmp/after.bin"}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return spy.size() == 2 + kMaxHandOverNames; }, kPatienceMs));
-    QStringList expected{QStringLiteral("/tmp/good.bin")};
-    for (size_t i = 0; i < kMaxHandOverNames; ++i)
-        expected << QString::fromStdString(longest);
-    EXPECT_EQ(Received(spy), expected << QStringLiteral("/tmp/after.bin"));
+    const QStringList longNames(kMaxHandOverNames, QString::fromStdString(longest));
+    EXPECT_EQ(Received(spy), QStringList{"/tmp/good.bin"} + longNames + QStringList{"/tmp/after.bin"});
 }
 
 TEST(InstanceChannel, HeldConnectionsAndABusyReceiverHoldNoHandOffUp)
@@ -212,18 +180,13 @@ TEST(InstanceChannel, HeldConnectionsAndABusyReceiverHoldNoHandOffUp)
     ASSERT_TRUE(server.listen());
 
     // Connections that never write anything keep no later start out.
-    std::vector<std::unique_ptr<QLocalSocket>> held;
-    for (int i = 0; i < 40; ++i) {
-        held.push_back(std::make_unique<QLocalSocket>());
-        held.back()->connectToServer(server.socketPath());
-    }
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return std::all_of(held.begin(), held.end(), [](const auto& socket) {
-                return socket->state() == QLocalSocket::ConnectedState;
-            });
-        },
-        kPatienceMs));
+    QLocalSocket held[40];
+    for (QLocalSocket& socket : held)
+        socket.connectToServer(server.socketPath());
+    const auto connected = [](const QLocalSocket& socket) {
+        return socket.state() == QLocalSocket::ConnectedState;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::all_of(held, held + 40, connected); }, kPatienceMs));
 
     // The receiver of the first request runs an event loop of its own, as a
     // message box does; the requests taken meanwhile wait until it returns.
@@ -246,130 +209,48 @@ TEST(InstanceChannel, HeldConnectionsAndABusyReceiverHoldNoHandOffUp)
 }
 
 #ifdef Q_OS_UNIX
-// Another user's program listening where ours would, as one who got there
-// first: it acknowledges every request like the real instance and reports
-// every byte it receives through a pipe. `ownDirSocket` is bound while still
-// root, standing for a foreign socket inside a directory of ours; the rest is
-// made as nobody in the shared, world-writable `sharedDir`.
-class CForeignListener
+// Everything that reached the given listeners, none of which ever accepted.
+std::string Drain(const std::vector<int>& listeners)
 {
-public:
-    CForeignListener(const std::string& ownDirSocket, const std::string& sharedDir,
-                     const std::vector<std::string>& sharedSockets, const passwd& user)
-    {
-        // Everything the child needs is made here: after fork it only makes system calls.
-        std::vector<sockaddr_un> shared;
-        for (const std::string& path : sharedSockets)
-            shared.push_back(Address(path));
-        const sockaddr_un own = Address(ownDirSocket);
-        int report[2];
-        if (::pipe(report) != 0)
-            return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::close(report[0]);
-            Serve(own, sharedDir.c_str(), shared, user, report[1]);
+    std::string received;
+    for (const int fd : listeners) {
+        for (int connection; (connection = ::accept(fd, nullptr, nullptr)) >= 0; ::close(connection)) {
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(connection, buffer, sizeof buffer)) > 0;)
+                received.append(buffer, static_cast<size_t>(n));
         }
-        ::close(report[1]);
-        m_fdReport = report[0];
-        char ready = 0;
-        m_bReady = m_pid > 0 && ::read(m_fdReport, &ready, 1) == 1 && ready == 'R';
+        ::close(fd);
     }
-    ~CForeignListener() { static_cast<void>(stopAndTakeReport()); }
-
-    bool ready() const { return m_bReady; }
-
-    // Everything the listener received.
-    std::string stopAndTakeReport()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-            m_pid = -1;
-        }
-        std::string received;
-        char chunk[4096];
-        ssize_t n = 0;
-        while (m_fdReport >= 0 && (n = ::read(m_fdReport, chunk, sizeof chunk)) > 0)
-            received.append(chunk, static_cast<size_t>(n));
-        if (m_fdReport >= 0)
-            ::close(m_fdReport);
-        m_fdReport = -1;
-        return received;
-    }
-
-private:
-    static sockaddr_un Address(const std::string& path)
-    {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path, path.c_str(), std::min(path.size(), sizeof(address.sun_path) - 1));
-        return address;
-    }
-
-    static int Bound(const sockaddr_un& address)
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
-        return fd;
-    }
-
-    [[noreturn]] static void Serve(const sockaddr_un& own, const char* sharedDir,
-                                   const std::vector<sockaddr_un>& shared, const passwd& user, int report)
-    {
-        std::array<pollfd, 8> fds{};
-        size_t count = 0;
-        fds[count++].fd = Bound(own);
-        if (::setgid(user.pw_gid) != 0 || ::setuid(user.pw_uid) != 0)
-            ::_exit(1);
-        ::mkdir(sharedDir, 0700);
-        for (const sockaddr_un& address : shared)
-            fds[count++].fd = Bound(address);
-        for (size_t i = 0; i < count; ++i) {
-            ::listen(fds[i].fd, 16);  // the listener's user is taken here
-            fds[i].events = POLLIN;
-        }
-        ::write(report, "R", 1);
-        char buffer[4096];
-        for (;;) {
-            ::poll(fds.data(), count, -1);
-            for (size_t i = 0; i < count; ++i) {
-                if (!(fds[i].revents & POLLIN))
-                    continue;
-                const int connection = ::accept(fds[i].fd, nullptr, nullptr);
-                ssize_t n = 0;
-                while ((n = ::read(connection, buffer, sizeof buffer)) > 0) {
-                    ::write(report, buffer, static_cast<size_t>(n));
-                    ::write(connection, "ok\n", 3);
-                }
-                ::close(connection);
-            }
-        }
-    }
-
-    pid_t m_pid = -1;
-    int m_fdReport = -1;
-    bool m_bReady = false;
-};
+    return received;
+}
 
 TEST(InstanceChannel, AnotherUsersSocketIsNeverTalkedTo)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root, to listen as another user (nobody)";
     const passwd* nobody = ::getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
+    if (::geteuid() != 0 || !nobody)
+        GTEST_SKIP() << "needs root, to listen as another user (nobody)";
     const CScopedTempDir ownDir;    // this user's runtime directory, 0700
     const CScopedTempDir sharedDir; // a temporary directory every user may write, like /tmp
     ASSERT_EQ(::chmod(sharedDir.path().c_str(), 01777), 0);
     const std::string name = "foreign-test.instance";
     const std::string ownFallback = sharedDir / ("vexel-" + std::to_string(::geteuid()));
-    CForeignListener squatter(ownDir / name, ownFallback,
-                              {ownFallback + "/" + name, sharedDir / name}, *nobody);
-    ASSERT_TRUE(squatter.ready());
+
+    // Nobody got there first: listening in our own directory on a socket made
+    // there (a socket's user is taken when it listens), and in the shared one
+    // on our fallback directory and beside it.
+    std::vector<int> squatter{BoundSocket(ownDir / name)};
+    const gid_t ownGroup = ::getegid();
+    const bool becameNobody = ::setegid(nobody->pw_gid) == 0 && ::seteuid(nobody->pw_uid) == 0;
+    ::mkdir(ownFallback.c_str(), 0700);
+    squatter.push_back(BoundSocket(ownFallback + "/" + name));
+    squatter.push_back(BoundSocket(sharedDir / name));
+    const bool listening = std::all_of(squatter.begin(), squatter.end(),
+                                       [](int fd) { return fd >= 0 && ::listen(fd, 16) == 0; });
+    ASSERT_TRUE(::seteuid(0) == 0 && ::setegid(ownGroup) == 0);
+    ASSERT_TRUE(becameNobody && listening);
 
     {
-        // A foreign socket in our own directory: nothing runs here; we serve
-        // in its place.
+        // A foreign socket in our own directory: nothing runs here; we serve in its place.
         const CScopedEnv runtime("XDG_RUNTIME_DIR", ownDir.path());
         CInstanceChannel victim(QString::fromStdString(name));
         EXPECT_FALSE(victim.tryHandOver({"/home/secret/a.bin"}));
@@ -389,7 +270,7 @@ TEST(InstanceChannel, AnotherUsersSocketIsNeverTalkedTo)
         EXPECT_FALSE(victim.tryHandOver({"/home/secret/c.bin"}));
         EXPECT_FALSE(victim.listen());
     }
-    EXPECT_EQ(squatter.stopAndTakeReport(), "");
+    EXPECT_EQ(Drain(squatter), "");
 }
 #endif
 
