@@ -60,7 +60,8 @@ TEST(AttributeFile, MarksAndTagsRoundTripThroughSaveAndOpen)
     auto doc = doctest::OpenDoc(dir, "notes.txt", kText, CLumoDoc::kTextMode);
     ASSERT_TRUE(doc);
     const Bytes record = Record({CLumoDoc::kFirstLineMark, 6}, {{4, "cd"}, {9, std::string(80, 'n')}});
-    ASSERT_EQ(CAttributeFile::ParseResult::Accepted, CAttributeFile(*doc).Parse(record.data(), record.size()));
+    ASSERT_EQ(CAttributeFile::ParseResult::Accepted,
+              CAttributeFile(*doc).Parse(record.data(), record.size()));
     ASSERT_TRUE(doc->OnSaveDocument(dir / "notes.txt"));
     EXPECT_EQ(record, doctest::ReadFile(dir / "notes.ATR"));
 
@@ -98,7 +99,8 @@ TEST(AttributeFile, HostileBytesNeverLeaveTheRecordOrBreakTheRules)
             bytes.resize(random() % (valid.size() + 1)); // truncations, the magic included
         } else {
             for (int flips = 1 + int(random() % 4); flips > 0; --flips)
-                bytes[magic + random() % (bytes.size() - magic)] = uint8_t(random() % 4 ? random() : random() % 3);
+                bytes[magic + random() % (bytes.size() - magic)] =
+                    uint8_t(random() % 4 ? random() : random() % 3);
             if (round % 7 == 0)
                 bytes.resize(magic + random() % (bytes.size() - magic));
         }
@@ -110,7 +112,8 @@ TEST(AttributeFile, HostileBytesNeverLeaveTheRecordOrBreakTheRules)
         ++accepted;
         ASSERT_LE(doc->TextMarks().size(), 100u);
         for (const uint32_t mark : doc->TextMarks())
-            ASSERT_TRUE(mark == CLumoDoc::kFirstLineMark || (mark < doc->DataSize() && doc->GetAt(mark) == 0x0D));
+            ASSERT_TRUE(mark == CLumoDoc::kFirstLineMark ||
+                        (mark < doc->DataSize() && doc->GetAt(mark) == 0x0D));
         for (const CTagRecord& tag : doc->Tags()) {
             ASSERT_LT(tag.nOffset, doc->DataSize());
             ASSERT_EQ(size_t(tag.nLength), std::strlen(tag.name));

@@ -52,10 +52,12 @@ public:
             Insert(Size(), doctest::RandomBytes(m_random, 20'000));
         uint32_t caret = 12'000 + m_random() % (Size() - 60'000);
         for (int i = 0, n = 8'000 + int(m_random() % 4'000); i < n && (caret > 0 || !erase); ++i) {
-            if (erase)
-                Delete(--caret, caret + 1);
-            else
+            if (erase) {
+                Delete(caret - 1, caret);
+                --caret;
+            } else {
                 Insert(caret++, {static_cast<uint8_t>(m_random())});
+            }
             ASSERT_EQ(m_model[caret - (caret > 0)], m_image.GetAt(caret - (caret > 0)));
         }
     }
@@ -98,8 +100,9 @@ private:
     void CheckGetAt()
     {
         const uint32_t pos = Position(false);
-        if (pos < Size())
+        if (pos < Size()) {
             ASSERT_EQ(m_model[pos], m_image.GetAt(pos)) << "at " << pos;
+        }
     }
 
     void SetAt()
@@ -130,7 +133,12 @@ private:
     }
 
     // The data stays between 60 and 200 KiB: several windows, cheap tail moves.
-    void Grow() { Size() > 200'000 ? Shrink() : Insert(Position(true), doctest::RandomBytes(m_random, Length())); }
+    void Grow()
+    {
+        if (Size() > 200'000)
+            return Shrink();
+        Insert(Position(true), doctest::RandomBytes(m_random, Length()));
+    }
     void Shrink()
     {
         if (Size() < 60'000)

@@ -75,8 +75,8 @@ TEST(DocumentLoad, TextLoadMatchesTheByteByByteReferenceAcrossChunkBoundaries)
         bool ok = false;
         auto doc = LoadThroughStream(in, CLumoDoc::kTextMode, ok);
         ASSERT_TRUE(ok);
-        ASSERT_EQ(expected, doctest::DataOf(*doc)) << "round " << round;
-        ASSERT_EQ(lastCharPos, doc->LastCharPos()) << "round " << round;
+        ASSERT_EQ(std::pair(expected, lastCharPos), std::pair(doctest::DataOf(*doc), doc->LastCharPos()))
+            << "round " << round;
     }
 }
 
@@ -88,15 +88,13 @@ TEST(DocumentLoad, FileEndingBeforeItsLengthFailsAndAnEmptyFileOpensEmptyWithout
         bool ok = true;
         auto doc = LoadThroughStream(Bytes(70'000, 'a'), mode, ok, 70'010);
         EXPECT_FALSE(ok);
-        EXPECT_EQ(0u, doc->DataSize());
-        EXPECT_EQ(-1, doc->LastCharPos());
+        EXPECT_EQ(std::pair(0u, -1), std::pair(doc->DataSize(), doc->LastCharPos()));
 
         auto empty = doctest::MakeDoc(mode);
         doctest::CHintView view;
         empty->AddView(&view);
         ASSERT_TRUE(empty->OnOpenDocument(dir / "empty"));
-        EXPECT_EQ(0u, empty->DataSize());
-        EXPECT_EQ(-1, empty->LastCharPos());
+        EXPECT_EQ(std::pair(0u, -1), std::pair(empty->DataSize(), empty->LastCharPos()));
         EXPECT_TRUE(view.hints.empty());
         empty->RemoveView(&view);
     }
@@ -160,8 +158,7 @@ TEST(DocumentLoad, MissingDirectoryAndFifoFailToOpenWithoutHanging)
         auto doc = doctest::MakeDoc(CLumoDoc::kBinaryMode);
         EXPECT_FALSE(doc->OnOpenDocument(dir / name)) << name;
         EXPECT_EQ(std::vector<std::string>{LoadString(StringId::IdsOpenFailed)}, sink.texts);
-        EXPECT_TRUE(doc->GetPathName().empty());
-        EXPECT_TRUE(ui.recent.empty());
+        EXPECT_TRUE(doc->GetPathName().empty() && ui.recent.empty());
         EXPECT_EQ(0, ui.waitDepth);
     }
 }

@@ -37,8 +37,9 @@ TEST(KeyTable, KeyNamesAndQtKeysReadBackAndRefuseTheRest)
 
     for (int code = 0; code < 256; ++code) {
         const bool keypad = code >= vk::Numpad0 && code <= vk::Numpad0 + 9;
-        if (const int qtKey = QtKeyFromVirtualKey(code))
+        if (const int qtKey = QtKeyFromVirtualKey(code)) {
             EXPECT_EQ(VirtualKeyFromQtKey(qtKey, keypad ? qtkey::KeypadModifier : 0), code) << code;
+        }
     }
     EXPECT_EQ(VirtualKeyFromQtKey('c'), 'C');
     EXPECT_EQ(VirtualKeyFromQtKey(qtkey::Key_Enter), vk::Return);
@@ -52,11 +53,13 @@ TEST(KeyTable, DefaultBindingsTranslateWithExactModifiers)
 {
     const CKeyTable table;
     const int presses[][3] = {
-        {'C', kCtrl, cmd::EditCopy},        {'C', kCtrl | kShift, cmd::ScreenCopy}, {'C', kCtrl | kAlt, cmd::EditCopy},
-        {kF3, 0, cmd::MarkNext},            {qtkey::Key_Insert, kShift | qtkey::KeypadModifier, cmd::EditPaste},
-        {'C', 0, 0},                        {'C', kShift, 0},                       {'C', kAlt, 0},
-        {kF3, kCtrl | kShift, 0},           {kF3, kAlt, 0},                         {qtkey::Key_Delete, 0, 0},
-        {'!', kCtrl, 0},
+        {'C', kCtrl, cmd::EditCopy},
+        {'C', kCtrl | kShift, cmd::ScreenCopy},
+        {'C', kCtrl | kAlt, cmd::EditCopy},
+        {kF3, 0, cmd::MarkNext},
+        {qtkey::Key_Insert, kShift | qtkey::KeypadModifier, cmd::EditPaste},
+        {'C', 0, 0}, {'C', kShift, 0}, {'C', kAlt, 0}, {kF3, kCtrl | kShift, 0},
+        {kF3, kAlt, 0}, {qtkey::Key_Delete, 0, 0}, {'!', kCtrl, 0},
     };
     for (const auto& [key, modifiers, command] : presses)
         EXPECT_EQ(Translated(table, key, modifiers), command) << key << " " << modifiers;
@@ -83,7 +86,8 @@ TEST(KeyTable, MenuKeyNamesFollowThePreferenceRule)
                  random() % 4 ? KeyKind::Menu : KeyKind::Other, static_cast<uint8_t>(random() % 4),
                  static_cast<uint16_t>(random() % 2 ? cmd::EditCopy : cmd::EditPaste), {}};
             if (e.nKind == KeyKind::Menu && e.nCommandId == cmd::EditCopy &&
-                (!best || std::pair(e.nModifiers, -e.nVirtualKey) < std::pair(best->nModifiers, -best->nVirtualKey)))
+                (!best || std::pair(e.nModifiers, -e.nVirtualKey) <
+                              std::pair(best->nModifiers, -best->nVirtualKey)))
                 best = &e;
         }
         ASSERT_TRUE(table.assign(entries));
@@ -95,15 +99,16 @@ TEST(KeyTable, AddRefusesTakenKeysAndAFullTable)
 {
     CKeyTable table;
     // Ctrl+C belongs to copy; it cannot go to another command, nor to an operation.
-    EXPECT_EQ(table.add({'C', KeyKind::Menu, keymod::Ctrl, cmd::FileNew, {}}), CKeyTable::AddResult::AlreadyAssigned);
-    EXPECT_EQ(table.add({'C', KeyKind::Operation, keymod::Ctrl, 0, "macro"}), CKeyTable::AddResult::AlreadyAssigned);
-    EXPECT_EQ(table.add({vk::F1 + 4, KeyKind::Menu, keymod::Shift, cmd::FileNew, {}}), CKeyTable::AddResult::Added);
+    using enum CKeyTable::AddResult;
+    EXPECT_EQ(table.add({'C', KeyKind::Menu, keymod::Ctrl, cmd::FileNew, {}}), AlreadyAssigned);
+    EXPECT_EQ(table.add({'C', KeyKind::Operation, keymod::Ctrl, 0, "macro"}), AlreadyAssigned);
+    EXPECT_EQ(table.add({vk::F1 + 4, KeyKind::Menu, keymod::Shift, cmd::FileNew, {}}), Added);
     EXPECT_EQ(Translated(table, qtkey::Key_F1 + 4, kShift), cmd::FileNew);
 
     for (int key = 0x80; table.entries().size() < CKeyTable::kMaxEntries; ++key)
         ASSERT_EQ(table.add({uint8_t(key), KeyKind::Menu, keymod::CtrlShift, cmd::FileOpen, {}}),
-                  CKeyTable::AddResult::Added);
-    EXPECT_EQ(table.add({'Q', KeyKind::Menu, keymod::None, cmd::FileOpen, {}}), CKeyTable::AddResult::Full);
+                  Added);
+    EXPECT_EQ(table.add({'Q', KeyKind::Menu, keymod::None, cmd::FileOpen, {}}), Full);
 
     // Removing moves the later entries up.
     const KeyEntry second = table.entries()[2];

@@ -55,8 +55,9 @@ TEST(MenuTable, BarsHoldUniqueCommandsAndTheKeyPageAndToolbarCoverThem)
     // The bar without a document repeats items of the other one, with the same texts.
     for (const MenuPopup& popup : bare)
         for (const MenuItem& item : popup.items)
-            if (!item.isSeparator())
+            if (!item.isSeparator()) {
                 EXPECT_STREQ(item.text, MenuTextOf(item.id));
+            }
 
     // The keyboard page lists every menu command but the recent list and help.
     const std::vector<uint16_t> ids = IdsOf(MenuBarWithDocument());
@@ -113,12 +114,15 @@ TEST(CommandRules, CommandsOfUnbuiltFeaturesAreDisabled)
         ids.push_back(other.id);
     for (const StatusPane& pane : StatusPanes())
         ids.push_back(pane.id);
-    std::erase_if(ids, [](uint16_t id) { return id == 0 || id == cmd::FindBox || id == cmd::IndicatorSpare; });
+    std::erase_if(ids, [](uint16_t id) {
+        return id == 0 || id == cmd::FindBox || id == cmd::IndicatorSpare;
+    });
 
     for (const uint16_t id : ids) {
         for (const bool textMode : {false, true}) {
-            const CommandState expected = IsCommandBuilt(id) ? CommandRuleState(id, Everything(textMode)) : CommandState{};
-            EXPECT_EQ(QueryCommandState(id, Everything(textMode)), expected) << id;
+            const CommandContext c = Everything(textMode);
+            EXPECT_EQ(QueryCommandState(id, c), IsCommandBuilt(id) ? CommandRuleState(id, c) : CommandState{})
+                << id;
         }
         EXPECT_TRUE(Enabled(id, Everything(false)) || Enabled(id, Everything(true)) ||
                     Enabled(id, Everything(false, true))) << id;
