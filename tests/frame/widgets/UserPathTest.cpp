@@ -43,14 +43,18 @@ void press(std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys
         press(key, modifiers);
 }
 
-constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier, kShift = Qt::ShiftModifier, kNone = Qt::NoModifier;
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier, kShift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 
 // Answers the next message box with a key press on its focused button, the
 // way a user closes it. A box that will not close is closed by force after
 // two seconds so that a fault fails the test instead of hanging it.
 struct CBoxAnswerer
 {
-    explicit CBoxAnswerer(Qt::Key key) : m_key(key) { QTimer::singleShot(20, [this] { poll(); }); }
+    explicit CBoxAnswerer(Qt::Key key) : m_key(key)
+    {
+        QTimer::singleShot(20, &m_context, [this] { poll(); });
+    }
     void poll()
     {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -64,13 +68,14 @@ struct CBoxAnswerer
             stuck = true;
             box->done(0);
         } else if (++m_nTicks <= 200) {
-            QTimer::singleShot(10, [this] { poll(); });
+            QTimer::singleShot(10, &m_context, [this] { poll(); });
         }
     }
     QString text;
     bool stuck = false;
     Qt::Key m_key;
     int m_nTicks = 0;
+    QObject m_context; // its end stops the polling with the answerer
 };
 
 struct UserPathTest : FrameFixture
