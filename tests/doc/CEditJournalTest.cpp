@@ -17,53 +17,28 @@ struct ModelRecord
     uint32_t length;
     bool withData;
     std::vector<uint8_t> bytes;
+    bool operator==(const ModelRecord&) const = default;
 };
 
-class CJournalModel
+uint32_t Used(const std::deque<ModelRecord>& records)
 {
-public:
-    explicit CJournalModel(uint32_t capacity) : m_nCapacity(capacity) {}
+    uint32_t used = 0;
+    for (const ModelRecord& r : records)
+        used += r.withData ? r.length : 0;
+    return used;
+}
 
-    bool MakeRoom(uint32_t need)
-    {
-        if (need > m_nCapacity)
-            return false;
-        if (records.size() == CEditJournal::kMaxRecords)
-            records.pop_front();
-        while (m_nCapacity - Used() < need)
-            records.pop_front();
-        return true;
-    }
-
-    uint32_t Used() const
-    {
-        uint32_t used = 0;
-        for (const ModelRecord& r : records)
-            used += r.withData ? r.length : 0;
-        return used;
-    }
-
+std::deque<ModelRecord> RecordsOf(const CEditJournal& journal)
+{
     std::deque<ModelRecord> records;
-
-private:
-    uint32_t m_nCapacity;
-};
-
-void ExpectSame(const CJournalModel& model, const CEditJournal& journal)
-{
-    ASSERT_EQ(model.records.size(), size_t(journal.count()));
-    ASSERT_EQ(model.Used(), journal.used());
     for (int i = 0; i < journal.count(); ++i) {
-        const ModelRecord& m = model.records[size_t(i)];
         const JournalRecord& r = journal.record(i);
-        ASSERT_EQ(m.type, r.type);
-        ASSERT_EQ(m.position, r.position);
-        ASSERT_EQ(m.length, r.length);
-        ASSERT_EQ(m.withData, r.dataOffset != CEditJournal::kNoData);
-        if (m.withData) {
-            ASSERT_EQ(m.bytes, std::vector<uint8_t>(journal.dataOf(r), journal.dataOf(r) + r.length));
-        }
+        const bool withData = r.dataOffset != CEditJournal::kNoData;
+        records.push_back({r.type, r.position, r.length, withData,
+                           withData ? std::vector<uint8_t>(journal.dataOf(r), journal.dataOf(r) + r.length)
+                                    : std::vector<uint8_t>()});
     }
+    return records;
 }
 
 TEST(EditJournal, EvictionKeepsEveryRecordWithItsOwnBytes)
@@ -72,36 +47,37 @@ TEST(EditJournal, EvictionKeepsEveryRecordWithItsOwnBytes)
     std::mt19937 random(7);
     CEditJournal journal(kCapacity);
     ASSERT_TRUE(journal.IsAllocated());
-    CJournalModel model(kCapacity);
-    for (int step = 0; step < 20'000; ++step) {
+    std::deque<ModelRecord> model;
+    for (int step = 0; step < 20'000 && !testing::Test::HasFatalFailure(); ++step) {
         const uint32_t pick = random() % 20;
         if (pick < 12) {
             // Mostly small records, some without data, now and then one larger than the block.
             const bool withData = pick < 8;
-            uint32_t length = random() % (pick == 0 ? 5'000 : 60);
-            const bool room = journal.MakeRoom(withData ? length : 0);
-            ASSERT_EQ(model.MakeRoom(withData ? length : 0), room);
-            if (room) {
-                ModelRecord m{withData ? CEditJournal::Deleted : CEditJournal::Inserted,
-                              uint32_t(random()), length, withData, {}};
-                uint8_t* dst = journal.Append(m.type, m.position, length, withData);
-                ASSERT_EQ(withData, dst != nullptr);
-                for (uint32_t i = 0; withData && i < length; ++i)
-                    m.bytes.push_back(dst[i] = uint8_t(random()));
-                model.records.push_back(m);
-            }
-        } else if (pick < 19) {
-            if (journal.count() > 0) {
-                journal.DropTop();
-                model.records.pop_back();
-            }
-        } else if (random() % 50 == 0) {
+            const uint32_t length = random() % (pick == 0 ? 5'000 : 60), need = withData ? length : 0;
+            const bool room = journal.MakeRoom(need);
+            ASSERT_EQ(need <= kCapacity, room);
+            if (room && model.size() == CEditJournal::kMaxRecords)
+                model.pop_front();
+            while (room && kCapacity - Used(model) < need)
+                model.pop_front();
+            if (!room)
+                continue;
+            ModelRecord m{withData ? CEditJournal::Deleted : CEditJournal::Inserted, uint32_t(random()),
+                          length, withData, {}};
+            uint8_t* dst = journal.Append(m.type, m.position, length, withData);
+            ASSERT_EQ(withData, dst != nullptr);
+            for (uint32_t i = 0; i < need; ++i)
+                m.bytes.push_back(dst[i] = uint8_t(random()));
+            model.push_back(m);
+        } else if (pick < 19 && !model.empty()) {
+            journal.DropTop();
+            model.pop_back();
+        } else if (pick == 19 && random() % 50 == 0) {
             journal.Clear();
-            model.records.clear();
+            model.clear();
         }
-        ExpectSame(model, journal);
-        if (testing::Test::HasFatalFailure())
-            return;
+        ASSERT_EQ(Used(model), journal.used());
+        ASSERT_TRUE(model == RecordsOf(journal)) << "step " << step;
     }
 }
 

@@ -9,14 +9,12 @@
 #include "platform/Messages.h"
 #include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
+#include "support/FileContent.h"
 
-#include <deque>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -29,14 +27,13 @@ using CTempDir = ::CScopedTempDir;
 
 inline void WriteFile(const std::string& path, const Bytes& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    ::WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 inline Bytes ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string content = ::ReadFile(path);
+    return Bytes(content.begin(), content.end());
 }
 
 inline Bytes RandomBytes(std::mt19937& random, size_t n)
@@ -106,18 +103,11 @@ public:
     std::vector<void*> objects;
 };
 
-class CLimitGuard
+// Puts the size limits back.
+struct CLimitGuard
 {
-public:
-    ~CLimitGuard()
-    {
-        g_nMaxImageSize = m_nImage;
-        g_nMaxRows = m_nRows;
-    }
-
-private:
-    uint32_t m_nImage = g_nMaxImageSize;
-    uint32_t m_nRows = g_nMaxRows;
+    ~CLimitGuard() { std::tie(g_nMaxImageSize, g_nMaxRows) = saved; }
+    std::pair<uint32_t, uint32_t> saved{g_nMaxImageSize, g_nMaxRows};
 };
 
 inline std::unique_ptr<CLumoDoc> MakeDoc(int mode, uint32_t journalCapacity = CEditJournal::kDefaultCapacity)

@@ -2,25 +2,17 @@
 // that has the focus (QApplication::focusWidget(), as the platform delivers
 // it), buttons get mouse clicks, and message boxes are real boxes answered
 // with keys.
-#include "platform/widgets/CDialogMessageSink.h"
-#include "app/RecentFileList.h"
-#include "app/Settings.h"
+#include "FrameFixture.h"
 #include "binpane/BinaryClipboard.h"
-#include "binpane/widgets/CFindDialog.h"
+#include "binpane/FindHistory.h"
 #include "binpane/widgets/CLumoBV.h"
 #include "binpane/widgets/CReplaceDialog.h"
-#include "binpane/FindHistory.h"
+#include "doc/DocTestSupport.h"
 #include "doc/widgets/CDocTemplate.h"
-#include "doc/CLumoDoc.h"
 #include "doc/widgets/CLumoView.h"
-#include "frame/widgets/CCommandActions.h"
-#include "frame/widgets/CFrameStatusBar.h"
-#include "frame/widgets/CMainFrame.h"
-#include "FrameFixture.h"
 #include "frame/MenuTable.h"
-#include "platform/ProfileFile.h"
-#include "support/CScopedTempDir.h"
-#include "support/FileContent.h"
+#include "frame/widgets/CFrameStatusBar.h"
+#include "platform/widgets/CDialogMessageSink.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,11 +23,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -49,39 +37,45 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
 
+void press(std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys)
+{
+    for (const auto& [key, modifiers] : keys)
+        press(key, modifiers);
+}
+
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier, kShift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+
 // Answers the next message box with a key press on its focused button, the
 // way a user closes it. A box that will not close is closed by force after
 // two seconds so that a fault fails the test instead of hanging it.
 struct CBoxAnswerer
 {
-    explicit CBoxAnswerer(Qt::Key key)
+    explicit CBoxAnswerer(Qt::Key key) : m_key(key)
     {
-        QTimer::singleShot(20, [this, key] { poll(key); });
+        QTimer::singleShot(20, &m_context, [this] { poll(); });
     }
-    void poll(Qt::Key key)
+    void poll()
     {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++m_nTicks < 200)
-                QTimer::singleShot(10, [this, key] { poll(key); });
-            return;
-        }
-        if (text.isEmpty()) {
+        if (box && text.isEmpty()) {
             text = box->text();
             // A window manager activates a new box; the offscreen platform does not.
             QApplication::setActiveWindow(box);
-            QTest::keyClick(QApplication::focusWidget(), key);
+            QTest::keyClick(QApplication::focusWidget(), m_key);
         }
-        if (box->isVisible() && ++m_nTicks < 200) {
-            QTimer::singleShot(10, [this, key] { poll(key); });
-        } else if (box->isVisible()) {
+        if (box && box->isVisible() && m_nTicks >= 200) {
             stuck = true;
             box->done(0);
+        } else if (++m_nTicks <= 200) {
+            QTimer::singleShot(10, &m_context, [this] { poll(); });
         }
     }
     QString text;
     bool stuck = false;
+    Qt::Key m_key;
     int m_nTicks = 0;
+    QObject m_context; // its end stops the polling with the answerer
 };
 
 struct UserPathTest : FrameFixture
@@ -124,19 +118,15 @@ TEST_F(UserPathTest, TheFindBoxOwnsItsEditingKeysAndReturnFindsItsText)
     CLumoDoc* doc = open("f.bin", "0123456789");
     ASSERT_NE(doc, nullptr);
     press(Qt::Key_F, Qt::ControlModifier); // to the find box
-    ASSERT_TRUE(findBox()->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == findBox());
+    ASSERT_TRUE(findBox()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == findBox());
     typeKeys("3 4");
-    press(Qt::Key_A, Qt::ControlModifier);
-    press(Qt::Key_X, Qt::ControlModifier);
+    press({{Qt::Key_A, kCtrl}, {Qt::Key_X, kCtrl}});
     EXPECT_EQ(findBox()->currentText(), "");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "3 4");
-    press(Qt::Key_V, Qt::ControlModifier);
-    press(Qt::Key_Z, Qt::ControlModifier); // takes the paste back
-    press(Qt::Key_Insert, Qt::ShiftModifier);
-    press(Qt::Key_Home);
-    press(Qt::Key_Delete);
-    press(Qt::Key_End);
-    press(Qt::Key_Backspace);
+    // Ctrl+Z takes the paste back.
+    press({{Qt::Key_V, kCtrl}, {Qt::Key_Z, kCtrl}, {Qt::Key_Insert, kShift}, {Qt::Key_Home, kNone},
+           {Qt::Key_Delete, kNone}, {Qt::Key_End, kNone}, {Qt::Key_Backspace, kNone}});
     typeKeys("34");
     EXPECT_EQ(findBox()->currentText(), " 34");
     EXPECT_EQ(ReadFile(dir / "f.bin"), "0123456789");
@@ -145,13 +135,11 @@ TEST_F(UserPathTest, TheFindBoxOwnsItsEditingKeysAndReturnFindsItsText)
 
     press(Qt::Key_Return); // the hex part reads " 34" as the byte 34
     EXPECT_TRUE(pane()->model().hasSelection());
-    EXPECT_EQ(pane()->model().m_nSelStart, 4u);
-    EXPECT_EQ(pane()->model().m_nSelEnd, 4u);
+    EXPECT_EQ(std::pair(pane()->model().m_nSelStart, pane()->model().m_nSelEnd), std::pair(4u, 4u));
     EXPECT_EQ(QApplication::focusWidget(), pane());
 
     // The box searches what was typed, not what the history completes.
-    press(Qt::Key_F, Qt::ControlModifier);
-    press(Qt::Key_A, Qt::ControlModifier);
+    press({{Qt::Key_F, kCtrl}, {Qt::Key_A, kCtrl}});
     typeKeys("33");
     EXPECT_EQ(findBox()->currentText(), "33");
     // A binding the box has no use for still acts: the code switch.
@@ -171,10 +159,10 @@ TEST_F(UserPathTest, ReplaceAllCountBoxClosesAndTheProgramGoesOn)
     ASSERT_NE(dialog, nullptr);
     QApplication::setActiveWindow(dialog);
     dialog->findCombo()->setFocus();
-    const QList<QLabel*> kinds = dialog->findChildren<QLabel*>("textKind");
-    ASSERT_EQ(kinds.size(), 2);
-    EXPECT_EQ(kinds[0]->text(), "16進数");
-    EXPECT_EQ(kinds[1]->text(), "16進数");
+    QStringList kinds;
+    for (const QLabel* kind : dialog->findChildren<QLabel*>("textKind"))
+        kinds << kind->text();
+    EXPECT_EQ(kinds, QStringList({"16進数", "16進数"}));
     typeKeys("41");
     QTest::mouseClick(dialog->replaceCombo()->lineEdit(), Qt::LeftButton);
     typeKeys("5A 5A");
@@ -210,16 +198,11 @@ TEST_F(UserPathTest, PasteIsOfferedAndWorksAfterCopyingOnlyZeroBytes)
     QGuiApplication::clipboard()->clear();
     CBinaryClipboard::Free();
     EXPECT_FALSE(enabled(cmd::EditPaste));
-    press(Qt::Key_Right, Qt::ShiftModifier);
-    press(Qt::Key_Right, Qt::ShiftModifier);
-    press(Qt::Key_C, Qt::ControlModifier);
+    press({{Qt::Key_Right, kShift}, {Qt::Key_Right, kShift}, {Qt::Key_C, kCtrl}});
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
     EXPECT_TRUE(enabled(cmd::EditPaste));
-    press(Qt::Key_End, Qt::ControlModifier);
-    press(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(doc->DataSize(), 5u);
-    EXPECT_EQ(doc->GetAt(3), 0);
-    EXPECT_EQ(doc->GetAt(4), 0);
+    press({{Qt::Key_End, kCtrl}, {Qt::Key_V, kCtrl}});
+    EXPECT_EQ(doctest::DataOf(*doc), doctest::Bytes({0, 0, 'A', 0, 0}));
 }
 
 // A file over the size limit opens read-only with a message that names it,
@@ -259,13 +242,11 @@ TEST_F(UserPathTest, TwoWindowsOnOneFileSaveExactlyTheBytesShown)
     };
     activate(windows[0]);
     press(Qt::Key_End, Qt::ControlModifier);
-    for (int i = 0; i < 3; ++i)
-        press(Qt::Key_Left, Qt::ShiftModifier);
+    press({{Qt::Key_Left, kShift}, {Qt::Key_Left, kShift}, {Qt::Key_Left, kShift}});
     ASSERT_TRUE(pane()->model().hasSelection());
 
     activate(windows[1]);
-    press(Qt::Key_A, Qt::ControlModifier);
-    press(Qt::Key_Delete);
+    press({{Qt::Key_A, kCtrl}, {Qt::Key_Delete, kNone}});
     EXPECT_EQ(doc->DataSize(), 0u);
 
     activate(windows[0]);
@@ -273,10 +254,7 @@ TEST_F(UserPathTest, TwoWindowsOnOneFileSaveExactlyTheBytesShown)
     QGuiApplication::clipboard()->setText("kept");
     press(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept") << "nothing stale was copied";
-    press(Qt::Key_X, Qt::ControlModifier);
-    press(Qt::Key_Z, Qt::ControlModifier);
-    press(Qt::Key_Z, Qt::ControlModifier);
-    press(Qt::Key_S, Qt::ControlModifier);
+    press({{Qt::Key_X, kCtrl}, {Qt::Key_Z, kCtrl}, {Qt::Key_Z, kCtrl}, {Qt::Key_S, kCtrl}});
     EXPECT_EQ(ReadFile(dir / "two.bin"), bytes);
     EXPECT_LE(pane()->model().m_nCaret, doc->DataSize());
 }
