@@ -14,23 +14,23 @@ namespace {
 
 constexpr uint32_t kBg = CTextColours::kBackgroundBit;
 
+// Keyword 1, C keyword 2, C++ keyword 3, comment 4, marked string background 5.
 CColourRules Rules(int type)
 {
-    CColourRules r;
-    r.documentType = type;
-    r.colours.keyword = 1;
-    r.colours.cKeyword = 2;
-    r.colours.cppKeyword = 3;
-    r.colours.comment = 4;
-    r.colours.markedStringBack = kBg | 5;
+    CColourRules r{type};
+    r.colours = {0, 0, 0, 0, 2, 3, 4, 1, 0, kBg | 5, 0};
     return r;
 }
 
-std::vector<uint32_t> Colour(const std::string& text, const CColourRules& rules, uint32_t from = 0,
-                             size_t count = std::string::npos)
+std::span<const uint8_t> Bytes(const std::string& s, size_t from = 0, size_t to = std::string::npos)
 {
-    std::vector<uint32_t> out(std::min(count, text.size() - from));
-    ColourBytes({{reinterpret_cast<const uint8_t*>(text.data()), text.size()}, 0}, from, out, rules);
+    return {reinterpret_cast<const uint8_t*>(s.data()) + from, std::min(to, s.size()) - from};
+}
+
+std::vector<uint32_t> Colour(const std::string& text, const CColourRules& rules)
+{
+    std::vector<uint32_t> out(text.size());
+    ColourBytes({Bytes(text), 0}, 0, out, rules);
     return out;
 }
 
@@ -86,28 +86,26 @@ std::vector<uint32_t> Model(const std::string& t, const CColourRules& r)
             std::fill(c.begin() + m.nOffset, c.begin() + m.nOffset + m.nLength, r.colours.markedStringBack);
     if (r.documentType == 0)
         return c;
+    // Areas open at a "/*" not after a "//" on its line and close after the
+    // next "*/"; a "//" runs to its line's CR LF.
     std::vector<bool> comment(n, false);
-    auto mark = [&](size_t a, size_t b) { std::fill(comment.begin() + long(a), comment.begin() + long(b), true); };
     bool lineComment = false;
-    long open = -1;
-    size_t resume = 0;
+    size_t open = n, resume = 0;
     for (size_t p = 0; p + 1 < n; ++p) {
         const std::string two = t.substr(p, 2);
         lineComment = lineComment && two != "\r\n";
         if (two == "//")
-            mark(p, std::min(t.find("\r\n", p + 2), n));
-        if (!r.areaComments) {
-        } else if (open >= 0 && two == "*/" && p >= size_t(open) + 2) {
-            mark(size_t(open), p + 2);
-            open = -1;
+            std::fill(comment.begin() + long(p), comment.begin() + long(std::min(t.find("\r\n", p), n)), true);
+        if (open < n && two == "*/" && p >= open + 2) {
+            std::fill(comment.begin() + long(open), comment.begin() + long(p + 2), true);
+            open = n;
             resume = p + 2;
-        } else if (open < 0 && p >= resume && two == "/*" && !lineComment) {
-            open = long(p);
+        } else if (r.areaComments && open == n && p >= resume && two == "/*" && !lineComment) {
+            open = p;
         }
         lineComment = lineComment || two == "//";
     }
-    if (open >= 0)
-        mark(size_t(open), n);
+    std::fill(comment.begin() + long(std::min(open, n)), comment.end(), true);
     for (size_t p = 0; p < n; ++p)
         if (comment[p] && !(c[p] & kBg))
             c[p] = r.colours.comment;
@@ -169,20 +167,20 @@ TEST(TextColouring, AnyRangeOfWholeLinesColoursAsTheModelColoursTheWholeText)
         }
         r.markedStrings = marks;
         CAreaCommentTable table;
-        table.Rebuild({reinterpret_cast<const uint8_t*>(t.data()), t.size()});
+        table.Rebuild(Bytes(t));
         r.comments = &table;
 
         const std::vector<uint32_t> want = Model(t, r);
         ASSERT_EQ(Colour(t, r), want) << t;
+        // Any range, given the whole lines around it.
         const auto from = uint32_t(rng() % t.size());
         const auto to = uint32_t(from + rng() % (t.size() - from));
         const size_t before = from < 2 ? std::string::npos : t.rfind("\r\n", from - 2);
-        const size_t lineStart = before == std::string::npos ? 0 : before + 2;
+        const size_t start = before == std::string::npos ? 0 : before + 2;
         const size_t after = t.find("\r\n", to == 0 ? 0 : to - 1);
-        const size_t lineEnd = after == std::string::npos ? t.size() : after + 2;
         std::vector<uint32_t> got(to - from + 1);
-        ColourBytes({{reinterpret_cast<const uint8_t*>(t.data()) + lineStart, lineEnd - lineStart},
-                     uint32_t(lineStart)}, from, got, r);
+        ColourBytes({Bytes(t, start, after == std::string::npos ? t.size() : after + 2), uint32_t(start)}, from,
+                    got, r);
         ASSERT_EQ(got, std::vector<uint32_t>(want.begin() + from, want.begin() + to + 1)) << t << " " << from;
     }
 }
