@@ -3,6 +3,7 @@
 // values from it when built and when their layout is reset.
 #pragma once
 
+#include "doc/UserKeywordList.h"
 #include "platform/LogFont.h"
 
 #include <cstdint>
@@ -17,6 +18,18 @@ struct CCabinetSettings
     int32_t nDocumentType = 0;
     uint32_t textColor = 0x000000;
     uint32_t textBackColor = 0xFFFFFF;
+    // The rest of the text pane's colour scheme (RGB; the three backgrounds
+    // carry the top bit).
+    uint32_t markedLineBackColor = 0x80008000;
+    uint32_t markedStringBackColor = 0x80808000;
+    uint32_t cKeywordColor = 0xFF0000;
+    uint32_t keywordColor = 0x0000FF;
+    uint32_t cppKeywordColor = 0xFF0000;
+    uint32_t crMarkColor = 0xFF0000;
+    uint32_t tabMarkColor = 0xC0C0C0;
+    uint32_t commentColor = 0x008000;
+    uint32_t tagOriginBackColor = 0x80808000;
+    CUserKeywordList keywords; // empty until a cabinet brings names
     LogFontRecord font = DefaultFont();
 
     static LogFontRecord DefaultFont();

@@ -54,6 +54,9 @@ const char* LoadString(StringId id)
     case StringId::IdsFindAsText: return "文字列";
     case StringId::IdsProfileTooLarge:
         return "設定ファイル %1 は %2 バイトを超えているため読み込みません。既定の設定を使います。";
+    case StringId::IdsCommentTableFull:
+        return "コメント \"/*\"、\"*/\" の個数が許容最大数を越えました。"
+               "これらのコメント部が正しい色で表示されない可能性があります。";
     }
     return "";
 }

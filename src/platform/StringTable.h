@@ -48,6 +48,8 @@ enum class StringId : int {
     IdsFindAsHex,                  // "16進数"
     IdsFindAsText,                 // "文字列"
     IdsProfileTooLarge,            // the settings file is too large to read
+    // Comment colouring of the text pane.
+    IdsCommentTableFull,           // more "/*" or "*/" than the tables hold
 };
 
 // UTF-8 text of a string; never null.
