@@ -48,7 +48,6 @@ public:
     static constexpr int kBinaryMode = 2;
     static constexpr int kMaxMarks = 100;
     static constexpr int kMaxTags = 100;
-    static constexpr int kMaxComments = 700;
     static constexpr uint32_t kFirstLineMark = 0xFFFFFFFE;
 
     // Update hints this class sends.
