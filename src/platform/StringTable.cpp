@@ -54,6 +54,7 @@ const char* LoadString(StringId id)
     case StringId::IdsFindAsText: return "文字列";
     case StringId::IdsProfileTooLarge:
         return "設定ファイル %1 は %2 バイトを超えているため読み込みません。既定の設定を使います。";
+    case StringId::IdsTooManyRows: return "行数オーバーです。";
     }
     return "";
 }

@@ -48,6 +48,8 @@ enum class StringId : int {
     IdsFindAsHex,                  // "16進数"
     IdsFindAsText,                 // "文字列"
     IdsProfileTooLarge,            // the settings file is too large to read
+    // The text pane's line model.
+    IdsTooManyRows,                // "行数オーバーです。"
 };
 
 // UTF-8 text of a string; never null.
