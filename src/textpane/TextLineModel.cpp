@@ -160,7 +160,8 @@ CTextLineModel::Hit CTextLineModel::offsetAt(uint32_t column, uint32_t line, boo
     if (freeCursor)
         return {start + q, column - c};
     // Before a CR LF; after any other last unit (the caller steps over it).
-    return {start + q, s[q] == CTextWrap::kCr ? 0 : width};
+    const bool lineBreak = s[q] == CTextWrap::kCr && n - q == 2;
+    return {start + q, lineBreak ? 0 : width};
 }
 
 CTextLineModel::Position CTextLineModel::offsetToPosition(uint32_t offset, uint32_t extraColumns)
