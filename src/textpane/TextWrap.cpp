@@ -59,7 +59,7 @@ uint32_t CTextWrap::LineLength(const uint8_t* s, uint32_t n) const
     uint32_t lastBreak = kNone;
     uint32_t breakAt = n;
     while (p < n) {
-        if (!kAlnum[s[prev]])
+        if (m_bWordWrap && !kAlnum[s[prev]])
             lastBreak = prev;
         const uint8_t b = s[p];
         if (b == kCr)
