@@ -52,6 +52,7 @@ public:
 
     // Update hints this class sends.
     static constexpr int kHintTextLoaded = 16;
+    static constexpr int kHintStorageMoved = 17; // the row table's arrays may have moved
     static constexpr int kHintLayoutReset = 32; // object: non-null when the font changed
     static constexpr int kHintBinaryLoaded = 128;
     static constexpr int kHintContentChanged = 129; // object: the DocChange
@@ -95,6 +96,11 @@ public:
     // 2 out of memory (nothing changed), 3 over the limit.
     [[nodiscard]] int ReserveImage(uint32_t n) { return m_image.Reserve(n); }
     [[nodiscard]] int ReserveRows(uint32_t n);
+    // Makes the row table hold count rows, taking rows first..count-1 from
+    // arrays indexed by row (the text pane's rewrap). When the table cannot
+    // grow (out of memory, over the line limit) it shows why and keeps the
+    // table as it was: false then.
+    [[nodiscard]] bool StoreRows(uint32_t first, uint32_t count, const uint32_t* starts, const uint8_t* breaks);
 
     // Tells every view what an edit did, so that each keeps its caret and
     // selection inside the data and repaints what moved.

@@ -42,6 +42,26 @@ bool CLumoDoc::CheckGrowth(uint64_t n)
     }
 }
 
+bool CLumoDoc::StoreRows(uint32_t first, uint32_t count, const uint32_t* starts, const uint8_t* breaks)
+{
+    switch (ReserveRows(count)) {
+    case CFileImage::Fits:
+        break;
+    case CFileImage::Grown:
+        UpdateAllViews(kHintStorageMoved);
+        break;
+    case CFileImage::OutOfMemory:
+        UpdateAllViews(kHintStorageMoved);
+        ShowOutOfMemory();
+        return false;
+    default:
+        (void)ShowMessage(StringId::IdsTooManyRows);
+        return false;
+    }
+    m_rows.Store(std::min(first, count), count, starts, breaks);
+    return true;
+}
+
 void CLumoDoc::SetDataSize(uint32_t size)
 {
     m_nDataSize = size;

@@ -3,6 +3,7 @@
 #include "doc/CFileImage.h"
 
 #include <cstdlib>
+#include <cstring>
 
 CRowTable::~CRowTable()
 {
@@ -50,6 +51,15 @@ void CRowTable::Set(uint32_t row, uint32_t start, bool beginsLine)
     m_pBreak[row] = beginsLine ? 1 : 0;
     if (row >= m_nCount)
         m_nCount = row + 1;
+}
+
+void CRowTable::Store(uint32_t first, uint32_t count, const uint32_t* starts, const uint8_t* breaks)
+{
+    if (first < count) {
+        std::memcpy(m_pStart + first, starts + first, size_t{count - first} * sizeof(uint32_t));
+        std::memcpy(m_pBreak + first, breaks + first, count - first);
+    }
+    m_nCount = count;
 }
 
 uint32_t CRowTable::RowOfLine(uint32_t line) const

@@ -30,6 +30,9 @@ public:
     // row < Capacity(); the count grows to cover it.
     void Set(uint32_t row, uint32_t start, bool beginsLine);
     void Clear() { m_nCount = 0; }
+    // Rows first..count-1 from arrays indexed by row; count becomes the row
+    // count (first <= count <= Capacity()).
+    void Store(uint32_t first, uint32_t count, const uint32_t* starts, const uint8_t* breaks);
 
     // The first row of logical line `line` (the row count past the last);
     // the logical line a row belongs to (the line count at the end).

@@ -57,6 +57,7 @@ const char* LoadString(StringId id)
     case StringId::IdsCommentTableFull:
         return "コメント \"/*\"、\"*/\" の個数が許容最大数を越えました。"
                "これらのコメント部が正しい色で表示されない可能性があります。";
+    case StringId::IdsTooManyRows: return "行数オーバーです。";
     }
     return "";
 }

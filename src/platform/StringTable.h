@@ -50,6 +50,8 @@ enum class StringId : int {
     IdsProfileTooLarge,            // the settings file is too large to read
     // Comment colouring of the text pane.
     IdsCommentTableFull,           // more "/*" or "*/" than the tables hold
+    // The text pane's line model.
+    IdsTooManyRows,                // "行数オーバーです。"
 };
 
 // UTF-8 text of a string; never null.
