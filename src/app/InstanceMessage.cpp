@@ -1,12 +1,15 @@
 #include "app/InstanceMessage.h"
 
+#include <charconv>
 #include <cstdint>
 #include <filesystem>
 
 namespace {
 
 constexpr std::string_view kPrefix = "[open(\"";
-constexpr std::string_view kSuffix = "\")]";
+constexpr std::string_view kSuffix = ")]";
+// The widest ",LINE,COLUMN" part.
+constexpr size_t kMaxPositionLength = 2 * (1 + 10);
 
 // Length of the UTF-8 sequence at s[i], or 0 when it is malformed, overlong,
 // a surrogate or beyond U+10FFFF.
@@ -55,6 +58,26 @@ bool IsPlainNameByte(char c)
            || c == '_';
 }
 
+// ",LINE,COLUMN" with two non-negative 32-bit decimal numbers, or empty.
+std::optional<std::pair<int32_t, int32_t>> ParsePosition(std::string_view text)
+{
+    if (text.empty())
+        return std::pair<int32_t, int32_t>{0, 0};
+    int32_t numbers[2] = {};
+    for (int32_t& number : numbers) {
+        if (text.empty() || text[0] != ',' || text.size() < 2 || text[1] < '0' || text[1] > '9')
+            return std::nullopt;
+        const char* begin = text.data() + 1;
+        const auto [end, error] = std::from_chars(begin, text.data() + text.size(), number);
+        if (error != std::errc() || number < 0)
+            return std::nullopt;
+        text.remove_prefix(static_cast<size_t>(end - text.data()));
+    }
+    if (!text.empty())
+        return std::nullopt;
+    return std::pair<int32_t, int32_t>{numbers[0], numbers[1]};
+}
+
 } // namespace
 
 bool IsTransferableName(std::string_view name)
@@ -72,29 +95,34 @@ bool IsTransferableName(std::string_view name)
     return std::filesystem::path(std::string(name)).is_absolute();
 }
 
-std::string MakeOpenRequest(std::string_view name)
+std::string MakeOpenRequest(const OpenRequest& request)
 {
     std::string text;
-    text.reserve(kPrefix.size() + name.size() + kSuffix.size());
-    text.append(kPrefix).append(name).append(kSuffix);
-    return text;
+    text.reserve(kPrefix.size() + request.name.size() + 1 + kMaxPositionLength + kSuffix.size());
+    text.append(kPrefix).append(request.name).append("\"");
+    if (request.line != 0 || request.column != 0)
+        text.append(",").append(std::to_string(request.line)).append(",").append(std::to_string(request.column));
+    return text.append(kSuffix);
 }
 
 size_t MaxOpenRequestLength()
 {
-    return kPrefix.size() + kMaxRequestName + kSuffix.size();
+    return kPrefix.size() + kMaxRequestName + 1 + kMaxPositionLength + kSuffix.size();
 }
 
-std::optional<std::string> ParseOpenRequest(std::string_view text)
+std::optional<OpenRequest> ParseOpenRequest(std::string_view text)
 {
-    if (text.size() > MaxOpenRequestLength() || text.size() < kPrefix.size() + kSuffix.size()
-        || !text.starts_with(kPrefix) || !text.ends_with(kSuffix))
+    if (text.size() > MaxOpenRequestLength() || !text.starts_with(kPrefix) || !text.ends_with(kSuffix))
         return std::nullopt;
-    const std::string_view name =
-        text.substr(kPrefix.size(), text.size() - kPrefix.size() - kSuffix.size());
-    if (!IsTransferableName(name))
+    const std::string_view inner = text.substr(kPrefix.size(), text.size() - kPrefix.size());
+    const size_t lastQuote = inner.rfind('"');
+    if (lastQuote == std::string_view::npos || lastQuote + kSuffix.size() > inner.size())
         return std::nullopt;
-    return std::string(name);
+    const std::string_view name = inner.substr(0, lastQuote);
+    const auto position = ParsePosition(inner.substr(lastQuote + 1, inner.size() - lastQuote - 1 - kSuffix.size()));
+    if (!position || !IsTransferableName(name))
+        return std::nullopt;
+    return OpenRequest{std::string(name), position->first, position->second};
 }
 
 std::string InstanceSocketName(std::string_view programBaseName)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,16 +25,28 @@ inline constexpr std::string_view kRequestAcknowledgement = "ok\n";
 // absolute (the receiver runs in another working directory).
 bool IsTransferableName(std::string_view name);
 
-// The execute text for name: "[open(", a double quote, name, a double quote, ")]".
-std::string MakeOpenRequest(std::string_view name);
+// One file to open, with the line and column of /L and /C (0 when absent):
+// a file given a line opens as a text document there.
+struct OpenRequest
+{
+    std::string name;
+    int32_t line = 0;
+    int32_t column = 0;
+    bool operator==(const OpenRequest&) const = default;
+};
+
+// The execute text of a request: "[open(", a double quote, the name, a double
+// quote, then ",LINE,COLUMN" in decimal when a line or column is given, and ")]".
+std::string MakeOpenRequest(const OpenRequest& request);
 
 // The longest execute text MakeOpenRequest() makes for a transferable name.
 size_t MaxOpenRequestLength();
 
-// The name of an execute text, or nothing when the text is not exactly one
-// open request for a transferable name. The name is everything between the
-// first quote and the last, so a name may itself hold quotes.
-std::optional<std::string> ParseOpenRequest(std::string_view text);
+// The request of an execute text, or nothing when the text is not exactly one
+// open request for a transferable name with non-negative numbers. The name is
+// everything between the first quote and the last, so a name may itself hold
+// quotes; the numbers hold none.
+std::optional<OpenRequest> ParseOpenRequest(std::string_view text);
 
 // The socket's file name for one program in the user's private directory:
 // "<program>.instance", each byte outside [A-Za-z0-9._] written as %XX, so

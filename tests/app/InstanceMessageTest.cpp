@@ -39,11 +39,17 @@ TEST(InstanceMessage, RequestsRoundTripAndMalformedOnesGiveNoName)
     const std::string longest = "/" + std::string(kMaxRequestName - 1, 'x');
     for (const std::string& name : {std::string("/tmp/[open(\"x\")]"), std::string("/tmp/a\")].bin"), longest}) {
         SCOPED_TRACE(name);
-        const std::string text = MakeOpenRequest(name);
+        const std::string text = MakeOpenRequest({name});
         EXPECT_EQ(text, Request(name));
         EXPECT_LE(text.size(), MaxOpenRequestLength());
-        EXPECT_EQ(ParseOpenRequest(text), name);
+        EXPECT_EQ(ParseOpenRequest(text), OpenRequest{name});
+        // A line and column travel after the name, the largest ones included.
+        const OpenRequest placed{name, INT32_MAX, INT32_MAX};
+        EXPECT_LE(MakeOpenRequest(placed).size(), MaxOpenRequestLength());
+        EXPECT_EQ(ParseOpenRequest(MakeOpenRequest(placed)), placed);
     }
+    EXPECT_EQ(MakeOpenRequest({"/a", 120, 3}), "[open(\"/a\",120,3)]");
+    EXPECT_EQ(ParseOpenRequest("[open(\"/a\",5\",7,0)]"), (OpenRequest{"/a\",5", 7, 0}));
     const std::vector<std::string> texts = {
         "",
         "[open(\")]",                       // the quotes overlap
@@ -56,12 +62,17 @@ TEST(InstanceMessage, RequestsRoundTripAndMalformedOnesGiveNoName)
         " [open(\"/a\")]",                  // leading blank
         "[open(\"/a\")] ",                  // trailing blank
         "[open(\"/" + std::string(kMaxRequestName, 'x') + "\")]",  // one byte too long
+        "[open(\"/a\",1)]",                 // a line without a column
+        "[open(\"/a\",-1,0)]",              // negative
+        "[open(\"/a\",2147483648,0)]",      // past 32 bits
+        "[open(\"/a\",1,2,3)]",             // one number too many
+        "[open(\"/a\", 1,2)]",              // a blank
     };
     for (const std::string& text : texts)
         EXPECT_EQ(ParseOpenRequest(text), std::nullopt) << testing::PrintToString(text);
     // Two requests run together read as one name between the outer quotes,
     // which is absolute and acceptable: the framing keeps them apart.
-    EXPECT_EQ(ParseOpenRequest("[open(\"/a\")][open(\"/b\")]"), "/a\")][open(\"/b");
+    EXPECT_EQ(ParseOpenRequest("[open(\"/a\")][open(\"/b\")]"), OpenRequest{"/a\")][open(\"/b"});
     EXPECT_FALSE(IsTransferableName(longest + "x"));
 }
 
@@ -88,7 +99,7 @@ TEST(InstanceMessage, RandomRequestsAgreeWithAPlainModel)
         if (round % 3 == 0 && !name.empty())
             name[random() % name.size()] = static_cast<char>(byte(random));
         const std::string text = round % 5 == 0 ? name : Request(name);
-        const std::optional<std::string> parsed = ParseOpenRequest(text);
+        const std::optional<OpenRequest> parsed = ParseOpenRequest(text);
         if (round % 5 != 0) {
             const bool clean = std::none_of(name.begin(), name.end(), [](char c) {
                 const auto b = static_cast<unsigned char>(c);

@@ -107,7 +107,7 @@ QString CInstanceChannel::DefaultSocketName()
 
 // ---- The second start -------------------------------------------------------
 
-bool CInstanceChannel::tryHandOver(const std::vector<std::string>& names)
+bool CInstanceChannel::tryHandOver(const std::vector<std::string>& names, int32_t line, int32_t column)
 {
     if (!isUsable() || names.size() > kMaxHandOverNames)
         return false;
@@ -121,17 +121,17 @@ bool CInstanceChannel::tryHandOver(const std::vector<std::string>& names)
     if (!ConnectToOwnInstance(socket, m_strSocketPath, kConnectTimeoutMs))
         return false;
     for (const std::string& name : absoluteNames) {
-        if (!sendRequest(socket, name))
+        if (!sendRequest(socket, {name, line, column}))
             return false;
     }
     socket.disconnectFromServer();
     return true;
 }
 
-bool CInstanceChannel::sendRequest(QLocalSocket& socket, const std::string& name) const
+bool CInstanceChannel::sendRequest(QLocalSocket& socket, const OpenRequest& request) const
 {
-    const std::string request = MakeOpenRequest(name) + kRequestTerminator;
-    socket.write(request.data(), static_cast<qint64>(request.size()));
+    const std::string text = MakeOpenRequest(request) + kRequestTerminator;
+    socket.write(text.data(), static_cast<qint64>(text.size()));
     const auto answered = [&] { return socket.canReadLine(); };
     if (!WaitFor(socket, kHandOverTimeoutMs, answered))
         return false;
@@ -256,13 +256,13 @@ void CInstanceChannel::dropConnection(QLocalSocket* socket)
 
 bool CInstanceChannel::takeRequest(QLocalSocket* socket, const QByteArray& line)
 {
-    const std::optional<std::string> name =
+    std::optional<OpenRequest> request =
         ParseOpenRequest(std::string_view(line.constData(), static_cast<size_t>(line.size())));
-    if (!name || m_pending.size() >= kMaxPendingRequests)
+    if (!request || m_pending.size() >= kMaxPendingRequests)
         return false;
     socket->write(kRequestAcknowledgement.data(),
                   static_cast<qint64>(kRequestAcknowledgement.size()));
-    m_pending.push_back(QString::fromStdString(*name));
+    m_pending.push_back(std::move(*request));
     scheduleDelivery();
     return true;
 }
@@ -285,10 +285,10 @@ void CInstanceChannel::deliverNext()
     m_bDeliveryScheduled = false;
     if (m_bDelivering || m_pending.empty())
         return;  // the delivery under way schedules the next when it returns
-    const QString path = std::move(m_pending.front());
+    const OpenRequest request = std::move(m_pending.front());
     m_pending.pop_front();
     m_bDelivering = true;
-    emit openRequested(path);
+    emit openRequested(QString::fromStdString(request.name), request.line, request.column);
     m_bDelivering = false;
     if (!m_pending.empty())
         scheduleDelivery();

@@ -6,6 +6,8 @@
 // connection. Without a private directory there is no hand-off at all.
 #pragma once
 
+#include "app/InstanceMessage.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -41,7 +43,8 @@ public:
     // every name (with no names: when one answered at all). Nothing is sent
     // when a name cannot travel (not UTF-8, a control character, too long) or
     // there are more than kMaxHandOverNames: the caller then opens the files itself.
-    [[nodiscard]] bool tryHandOver(const std::vector<std::string>& names);
+    // A line (and column) given travels with every name.
+    [[nodiscard]] bool tryHandOver(const std::vector<std::string>& names, int32_t line = 0, int32_t column = 0);
 
     // The first start: serves the channel. False when another instance of
     // this user already answers on it, the channel is not usable or the socket
@@ -59,11 +62,12 @@ signals:
     // sender has its acknowledgement. Requests are delivered one at a time:
     // while a receiver still handles one (say, behind a message box with its
     // own event loop), the next waits until it returns.
-    void openRequested(QString path);
+    // line and column are those of /L and /C, 0 when absent.
+    void openRequested(QString path, int line, int column);
 
 private:
     bool instanceAnswers() const;
-    bool sendRequest(QLocalSocket& socket, const std::string& name) const;
+    bool sendRequest(QLocalSocket& socket, const OpenRequest& request) const;
     void acceptConnections();
     void serveConnection(QLocalSocket* socket);
     void dropConnection(QLocalSocket* socket);
@@ -74,7 +78,7 @@ private:
     QString m_strSocketPath;
     QLocalServer* m_pServer = nullptr;
     QList<QLocalSocket*> m_connections;  // oldest first
-    std::deque<QString> m_pending;
+    std::deque<OpenRequest> m_pending;
     bool m_bDeliveryScheduled = false;
     bool m_bDelivering = false;
 };

@@ -103,7 +103,7 @@ bool CLumoApp::handOverToRunningInstance()
         std::vector<std::string> names = MatchFiles(m_commandLine.file, kMaxHandOverNames);
         if (names.empty())
             names.push_back(m_commandLine.file);
-        if (m_pChannel->tryHandOver(names))
+        if (m_pChannel->tryHandOver(names, m_commandLine.line, m_commandLine.column))
             return true;
     }
     // Nobody answered: this instance becomes the one that serves.
@@ -116,12 +116,11 @@ void CLumoApp::openFirstDocuments()
 {
     // The cabinet store is not built yet: its load counts as failed, so only
     // the command line and InvokeWithoutUntitled decide.
-    g_nNextDocMode = 2;
     if (!m_commandLine.file.empty())
-        m_pMainFrame->openBinaryDocument(m_commandLine.file);
+        m_pMainFrame->openHandedOverFile(QString::fromStdString(m_commandLine.file), m_commandLine.line,
+                                         m_commandLine.column);
     else if (!g_settings.InvokeWithoutUntitled)
         m_pMainFrame->newBinaryDocument();
-    g_nNextDocMode = 1;
     if (QMdiSubWindow* active = m_pMainFrame->mdiArea()->activeSubWindow())
         active->showMaximized();
 }

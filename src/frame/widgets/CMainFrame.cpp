@@ -274,6 +274,15 @@ CLumoDoc* CMainFrame::openBinaryDocument(const std::string& path)
     return doc;
 }
 
+CLumoDoc* CMainFrame::openTextDocument(const std::string& path, int line, int column)
+{
+    g_nNextDocMode = CLumoDoc::kTextMode;
+    CLumoDoc* doc = m_pTemplate->OpenDocumentFile(path);
+    (void)line;
+    (void)column;
+    return doc;
+}
+
 CLumoDoc* CMainFrame::newBinaryDocument()
 {
     g_nNextDocMode = 2;
@@ -282,9 +291,12 @@ CLumoDoc* CMainFrame::newBinaryDocument()
     return doc;
 }
 
-void CMainFrame::openHandedOverFile(const QString& path)
+void CMainFrame::openHandedOverFile(const QString& path, int line, int column)
 {
-    openBinaryDocument(path.toStdString());
+    if (line > 0)
+        openTextDocument(path.toStdString(), line, column);
+    else
+        openBinaryDocument(path.toStdString());
     activateWindow();
     raise();
 }

@@ -48,9 +48,12 @@ public:
     // a drop, a second start); null when it cannot be read.
     CLumoDoc* openBinaryDocument(const std::string& path);
     CLumoDoc* newBinaryDocument();
-    // A file that a later start handed over: opened as a binary document,
-    // with the frame brought to the front.
-    void openHandedOverFile(const QString& path);
+    // Opens path as a text document with the caret on line and column
+    // (counted from 1, as /L and /C give them); null when it cannot be read.
+    CLumoDoc* openTextDocument(const std::string& path, int line, int column);
+    // A file of the command line or of a later start: with a line (/L) a text
+    // document there, else a binary document; the frame comes to the front.
+    void openHandedOverFile(const QString& path, int line = 0, int column = 0);
     // What a drop of these files onto the frame does.
     void openDroppedFiles(const QList<QUrl>& urls);
 

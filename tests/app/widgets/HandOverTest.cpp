@@ -95,12 +95,21 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheRunningInstanceAndEnds)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !documents.empty(); }, 5000));
     EXPECT_EQ(documents.front()->GetPathName(), file);
     EXPECT_EQ(documents.front()->DataSize(), 9u);
+    EXPECT_FALSE(documents.front()->IsTextMode());
+
+    // With a line the file travels with it and opens as a text document.
+    const std::string text = dir / "b.txt";
+    WriteFile(text, "one\r\ntwo\r\n");
+    EXPECT_EQ(runSecondStart({ "/L2", QString::fromStdString(text) }), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return documents.size() == 2; }, 5000));
+    EXPECT_EQ(documents.back()->GetPathName(), text);
+    EXPECT_TRUE(documents.back()->IsTextMode());
 
     // Without a file the second start only beeps and ends; nothing opens.
     EXPECT_EQ(runSecondStart({}), 0);
     EXPECT_TRUE(profileUntouched());
     QTest::qWait(50);
-    EXPECT_EQ(frame.docTemplate().documents().size(), 1u);
+    EXPECT_EQ(frame.docTemplate().documents().size(), 2u);
 }
 
 TEST_F(HandOverTest, AFloodOfFailingRequestsNeitherCrashesNorBlocksTheRunningProgram)

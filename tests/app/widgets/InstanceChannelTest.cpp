@@ -161,7 +161,7 @@ TEST(InstanceChannel, ForeignDataIsDroppedAndTheServerGoesOnWorking)
 
     // One connection carries as much as one start hands over, and no more.
     const std::string longest = "/" + std::string(kMaxRequestName - 1, 'a');
-    const QByteArray request = QByteArray::fromStdString(MakeOpenRequest(longest) + kRequestTerminator);
+    const QByteArray request = QByteArray::fromStdString(MakeOpenRequest({longest}) + kRequestTerminator);
     EXPECT_EQ(SendRaw(server.socketPath(), request.repeated(kMaxHandOverNames + 1)),
               ack.repeated(kMaxHandOverNames));
 
