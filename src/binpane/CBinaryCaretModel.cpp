@@ -77,17 +77,23 @@ void CBinaryCaretModel::setCaretOffset(uint32_t offset, int secondDigit, bool re
         invalidateCaretLine();
     if (!noScroll)
         scrollIntoView(offset);
-    m_nCaret = offset;
-    m_bSecondDigit = secondDigit;
     if (recreateCaret)
         m_host.recreateCaret();
+    placeCaret(offset, secondDigit);
+    updateStatus();
+    if (moveMarks)
+        invalidateCaretLine();
+}
+
+void CBinaryCaretModel::placeCaret(uint32_t offset, int secondDigit)
+{
+    const uint32_t b = bytesPerLine();
+    m_nCaret = offset;
+    m_bSecondDigit = secondDigit;
     int column = geometry().cellColumn(m_nFocusPart, static_cast<int>(offset % b));
     if (m_bSecondDigit)
         column += m_nFocusPart == kHexPart ? 2 : 1;
     m_host.placeCaret(offset / b, column);
-    updateStatus();
-    if (moveMarks)
-        invalidateCaretLine();
 }
 
 void CBinaryCaretModel::updateStatus()

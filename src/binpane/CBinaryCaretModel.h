@@ -89,6 +89,11 @@ protected:
     void setSelectionShown(bool shown);
     // After the data shrank: the selection stays inside the data.
     void keepSelectionInData();
+    // Puts the caret on offset (within the data) without scrolling or status
+    // texts: what a view does that only follows another view's edit. Reading
+    // the byte for the status would pull the edit window away from the
+    // typing view, moving the whole tail at every keystroke.
+    void placeCaret(uint32_t offset, int secondDigit);
 
     CLumoDoc& m_doc;
     CBinaryPaneHost& m_host;

@@ -92,7 +92,7 @@ void CBinaryEditModel::followChange(const DocChange& change)
     // Everything from the edit on moved, up to the longer of the old and new ends.
     const uint32_t oldSize = dataSize() - change.inserted + change.removed;
     invalidateOffsets(change.position, std::max(oldSize, dataSize()));
-    setCaretOffset(caret, m_bSecondDigit, false, true);
+    placeCaret(caret, m_bSecondDigit);
 }
 
 bool CBinaryEditModel::insertAtCaret(const uint8_t* bytes, uint32_t n)

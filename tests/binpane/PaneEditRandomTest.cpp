@@ -262,17 +262,6 @@ TEST(PaneEditRandom, UndoAndRedoRestoreEveryStateAndEvictionOnlyShortensThem)
 // copies, cuts or saves is what it shows; the bytes follow a plain model.
 TEST(PaneEditRandom, TwoViewsOfOneDocumentStayInsideTheDataWhateverTheOtherDoes)
 {
-    // Each view hears of the document's changes as the window's view does.
-    struct CModelView : CViewBase
-    {
-        explicit CModelView(CBinaryPaneModel& m) : model(m) {}
-        void OnUpdate(CViewBase*, int hint, void* object) override
-        {
-            if (hint == CLumoDoc::kHintContentChanged)
-                model.followChange(*static_cast<const DocChange*>(object));
-        }
-        CBinaryPaneModel& model;
-    };
     for (uint32_t seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
@@ -280,8 +269,8 @@ TEST(PaneEditRandom, TwoViewsOfOneDocumentStayInsideTheDataWhateverTheOtherDoes)
         panetest::CFakeHost secondHost;
         secondHost.setWindow(20, first.model.lineCount());
         CBinaryPaneModel second(*first.doc, secondHost);
-        CModelView views[] = {CModelView(first.model), CModelView(second)};
-        for (CModelView& view : views)
+        panetest::CModelView views[] = {panetest::CModelView(first.model), panetest::CModelView(second)};
+        for (panetest::CModelView& view : views)
             first.doc->AddView(&view);
         g_bOverwrite = false;
         const Bytes original = first.data();
@@ -329,7 +318,7 @@ TEST(PaneEditRandom, TwoViewsOfOneDocumentStayInsideTheDataWhateverTheOtherDoes)
         while (first.model.canUndo())
             second.undo();
         EXPECT_EQ(original, first.data());
-        for (CModelView& view : views)
+        for (panetest::CModelView& view : views)
             first.doc->RemoveView(&view);
     }
 }

@@ -22,6 +22,27 @@ Bytes Counting(size_t n)
     return b;
 }
 
+// A second window far from the typing follows each edit without reading the
+// bytes under its caret: that read would write the edit window back, moving
+// the whole tail at every keystroke.
+TEST(PaneEdit, AViewFollowingAnotherViewsTypingLeavesTheEditWindowAlone)
+{
+    Pane pane(Counting(200'000));
+    panetest::CFakeHost otherHost;
+    otherHost.setWindow(20, pane.model.lineCount());
+    CBinaryPaneModel other(*pane.doc, otherHost);
+    other.setCaretOffset(150'000);
+    panetest::CModelView views[] = {panetest::CModelView(pane.model), panetest::CModelView(other)};
+    for (panetest::CModelView& view : views)
+        pane.doc->AddView(&view);
+    g_bOverwrite = false;
+    pane.type("41");
+    EXPECT_TRUE(pane.doc->IsWindowChanged());
+    EXPECT_EQ(150'001u, other.m_nCaret);
+    for (panetest::CModelView& view : views)
+        pane.doc->RemoveView(&view);
+}
+
 TEST(PaneEdit, EnterVariantsAndTypingOverASelection)
 {
     Pane pane(Counting(8));

@@ -103,4 +103,16 @@ struct Pane
     CBinaryPaneModel model;
 };
 
+// A view of a document as a window's view is: its model follows every change.
+struct CModelView : CViewBase
+{
+    explicit CModelView(CBinaryPaneModel& m) : model(m) {}
+    void OnUpdate(CViewBase*, int hint, void* object) override
+    {
+        if (hint == CLumoDoc::kHintContentChanged)
+            model.followChange(*static_cast<const DocChange*>(object));
+    }
+    CBinaryPaneModel& model;
+};
+
 } // namespace panetest
