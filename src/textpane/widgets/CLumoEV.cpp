@@ -198,7 +198,11 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
 
     // The colour pass reads whole logical lines around the lines drawn, when they are not far off.
     const CRowTable& rows = m_pDoc->Rows();
-    uint32_t sourceStart = lines.lineStart(rows.RowOfLine(rows.LineOfRow(first)));
+    uint32_t logicalRow = first;
+    while (logicalRow > 0 && !rows.BeginsLine(logicalRow))
+        --logicalRow;
+    uint32_t logicalStart = lines.lineStart(logicalRow);
+    uint32_t sourceStart = logicalStart;
     if (from - sourceStart > kColourContext)
         sourceStart = from;
     uint32_t sourceEnd = to;
@@ -235,7 +239,8 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
         const uint32_t n = end - start;
         const int y = lineTop(line);
         // A marked line: every unit in the default colour on the marked-line background.
-        const uint32_t logicalStart = lines.lineStart(rows.RowOfLine(rows.LineOfRow(line)));
+        if (line != first && rows.BeginsLine(line))
+            logicalStart = start;
         const uint32_t mark = logicalStart == 0 ? CLumoDoc::kFirstLineMark : logicalStart - 2;
         const bool marked = std::binary_search(marks.begin(), marks.end(), mark);
         const QColor lineBack = marked ? colorOf(colours.markedLineBack) : textBack;
