@@ -29,6 +29,13 @@ struct CCabinetSettings
     uint32_t tabMarkColor = 0xC0C0C0;
     uint32_t commentColor = 0x008000;
     uint32_t tagOriginBackColor = 0x80808000;
+    // The text pane's format options.
+    int32_t bWordWrap = 0;
+    int32_t bKinsoku = 0;
+    int32_t bFreeCursor = 0;
+    int32_t bShowCrMarks = 1;
+    int32_t bShowTabMarks = 0;
+    int32_t bLogicalLineNumbers = 0; // the line and column panes count up to each CR LF
     CUserKeywordList keywords; // empty until a cabinet brings names
     LogFontRecord font = DefaultFont();
 

@@ -1,6 +1,7 @@
 #include "doc/widgets/CLumoView.h"
 
 #include "binpane/widgets/CLumoBV.h"
+#include "textpane/widgets/CLumoEV.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
 #include "doc/widgets/ViewFont.h"
@@ -12,14 +13,11 @@ CLumoView::CLumoView(CLumoDoc* doc, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     makeFont();
     if (IsTextMode()) {
-        // Output documents are shown by the text pane; until it exists a
-        // blank pane stands in, and nothing can be typed into it.
-        m_pPane = new QWidget(this);
-        m_pPane->setAutoFillBackground(true);
-        QPalette palette = m_pPane->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        m_pPane->setPalette(palette);
-        m_pPane->setFocusPolicy(Qt::StrongFocus);
+        m_pTextPane = new CLumoEV(doc, m_font, this);
+        m_pPane = m_pTextPane;
+        // The other text panes of the document put their carets back on their offsets.
+        connect(m_pTextPane, &CLumoEV::focusLost, this,
+                [this] { m_pDoc->UpdateAllViews(kHintTextFocusLost, nullptr, this); });
     } else {
         m_pHexPane = new CLumoBV(doc, m_font, this);
         m_pPane = m_pHexPane;
@@ -40,8 +38,13 @@ bool CLumoView::IsTextMode() const
 
 void CLumoView::runCommand(Command command)
 {
-    if (!m_pHexPane) {
-        BeepRefusal();
+    if (m_pTextPane) {
+        if (command == Command::Copy && m_pTextPane->model().hasSelection())
+            m_pTextPane->model().copy();
+        else if (command == Command::SelectAll)
+            m_pTextPane->model().selectAll();
+        else
+            BeepRefusal();
         return;
     }
     CBinaryPaneModel& model = m_pHexPane->model();
@@ -62,7 +65,15 @@ void CLumoView::runCommand(Command command)
 
 bool CLumoView::hasSelection() const
 {
+    if (m_pTextPane)
+        return m_pTextPane->model().hasSelection();
     return m_pHexPane && m_pHexPane->model().hasSelection();
+}
+
+void CLumoView::moveTextCaret(uint32_t line, uint32_t column)
+{
+    if (m_pTextPane)
+        m_pTextPane->model().gotoPosition(line, column);
 }
 
 bool CLumoView::canUndo() const
@@ -93,6 +104,14 @@ void CLumoView::OnUpdate(CViewBase*, int hint, void* object)
             makeFont();
         if (m_pHexPane)
             m_pHexPane->relayout(m_font);
+        if (m_pTextPane)
+            m_pTextPane->relayout(m_font, true);
+    } else if (hint == kHintTextLoaded) {
+        if (m_pTextPane)
+            m_pTextPane->textLoaded();
+    } else if (hint == kHintTextFocusLost) {
+        if (m_pTextPane)
+            m_pTextPane->relayout(m_font, false);
     } else if (hint >= kHintBinaryFirst && hint <= kHintBinaryLast) {
         if (hint == kHintBinaryFirst && m_pHexPane)
             m_pHexPane->relayout();
@@ -100,8 +119,8 @@ void CLumoView::OnUpdate(CViewBase*, int hint, void* object)
     // The default update: the whole view is drawn again.
     if (m_pHexPane)
         m_pHexPane->viewport()->update();
-    else
-        m_pPane->update();
+    else if (m_pTextPane)
+        m_pTextPane->viewport()->update();
 }
 
 void CLumoView::focusInEvent(QFocusEvent*)

@@ -1,7 +1,7 @@
 // The view inside every child window: a container that makes the font its
 // panes share, creates the pane its document's mode needs (the hex pane for a
-// binary document; for a text document a blank read-only stand-in until the
-// text pane exists), lays it out and answers the document's update hints.
+// binary document, the text pane for a text document), lays it out and
+// answers the document's update hints.
 #pragma once
 
 #include "doc/CDocumentBase.h"
@@ -11,6 +11,7 @@
 
 class CLumoDoc;
 class CLumoBV;
+class CLumoEV;
 
 class CLumoView : public QWidget, public CViewBase
 {
@@ -18,7 +19,9 @@ class CLumoView : public QWidget, public CViewBase
 
 public:
     static constexpr int kHintTextLoaded = 16;
+    static constexpr int kHintStorageMoved = 17;
     static constexpr int kHintLayoutReset = 32;
+    static constexpr int kHintTextFocusLost = 35; // another text pane of the document lost the focus
     static constexpr int kHintBinaryFirst = 128;
     static constexpr int kHintBinaryLast = 143;
 
@@ -29,14 +32,16 @@ public:
     bool IsTextMode() const;
     // The hex pane of a binary document, else null.
     CLumoBV* hexPane() const { return m_pHexPane; }
+    // The text pane of a text document, else null.
+    CLumoEV* textPane() const { return m_pTextPane; }
     // The pane that takes the focus and the edit commands.
     QWidget* activePane() const { return m_pPane; }
     const QFont& viewFont() const { return m_font; }
 
     void OnUpdate(CViewBase* sender, int hint, void* object) override;
 
-    // The edit and mark commands, run by the pane of the document's mode; a
-    // text document, whose pane cannot do them yet, beeps.
+    // The edit and mark commands, run by the pane of the document's mode; the
+    // text pane copies and selects all, and beeps at the rest (it does not edit).
     enum class Command {
         Undo, Redo, Cut, Copy, ScreenCopy, Paste, SelectAll,
         MarkToggle, MarkNext, MarkPrevious, MarkClearAll,
@@ -46,6 +51,9 @@ public:
     bool hasSelection() const;
     bool canUndo() const;
     bool canRedo() const;
+    // A text document: the caret on a display line and column (both from 0),
+    // as the command line's /L and /C ask. A binary document ignores it.
+    void moveTextCaret(uint32_t line, uint32_t column);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -58,4 +66,5 @@ private:
     QFont m_font;
     QWidget* m_pPane = nullptr;
     CLumoBV* m_pHexPane = nullptr;
+    CLumoEV* m_pTextPane = nullptr;
 };

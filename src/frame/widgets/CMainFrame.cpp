@@ -7,6 +7,7 @@
 #include "binpane/widgets/CFindController.h"
 #include "binpane/widgets/CFindDialog.h"
 #include "binpane/widgets/CLumoBV.h"
+#include "textpane/widgets/CLumoEV.h"
 #include "doc/widgets/CDocTemplate.h"
 #include "doc/CLumoDoc.h"
 #include "doc/widgets/CLumoMCW.h"
@@ -94,6 +95,18 @@ void CMainFrame::adoptFrame(CLumoMCW* frame)
 // tells the frame when the command states may have changed.
 void CMainFrame::watchPane(CLumoMCW* frame)
 {
+    if (CLumoEV* text = frame->view()->textPane()) {
+        // The text pane writes its line, the column's further digits and the column.
+        connect(text, &CLumoEV::statusTextsChanged, this,
+                [this, text](const QString& line, const QString& column, const QString& columnHigh) {
+                    if (!activeView() || activeView()->textPane() != text)
+                        return;
+                    m_pStatusBar->setPaneText(CFrameStatusBar::OffsetHex, line);
+                    m_pStatusBar->setPaneText(CFrameStatusBar::Offset, columnHigh);
+                    m_pStatusBar->setPaneText(CFrameStatusBar::ByteValue, column);
+                });
+        connect(text, &CLumoEV::editStateChanged, this, [this] { updateCommandStates(); });
+    }
     CLumoBV* pane = frame->view()->hexPane();
     if (!pane)
         return;

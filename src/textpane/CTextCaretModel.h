@@ -1,0 +1,115 @@
+// The text pane's caret and stream selection without a window: the caret's
+// (column, display line) and the column vertical moves keep, the selected
+// units, navigation keys, mouse hits and drags, scrolling into view, the
+// status texts and copy. It reads the document through its line model and
+// shows everything through the host.
+#pragma once
+
+#include "textpane/TextCharClass.h"
+#include "textpane/TextLineModel.h"
+#include "textpane/TextPaneHost.h"
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+class CLumoDoc;
+
+// The wrap options a text view of this document uses now: the document's
+// layout values and the cabinet's format options.
+CTextLayout TextLayoutOf(const CLumoDoc& doc);
+
+class CTextCaretModel
+{
+public:
+    using Position = CTextLineModel::Position;
+
+    CTextCaretModel(CLumoDoc& doc, CTextPaneHost& host);
+    CTextCaretModel(const CTextCaretModel&) = delete;
+    CTextCaretModel& operator=(const CTextCaretModel&) = delete;
+
+    CLumoDoc& document() const { return m_doc; }
+    CTextLineModel& lines() { return *m_lines; }
+    uint32_t maxColumns() const { return m_lines->maxColumns(); }
+    uint32_t lineCount() const { return m_lines->lineCount(); }
+
+    // Scroll ranges: the vertical bar's maximum (none when every line and
+    // the empty line after them fit) and the horizontal one (0: none).
+    std::optional<uint32_t> verticalMaximum() const;
+    uint32_t horizontalMaximum() const;
+
+    // Text loaded: the whole table is wrapped, the caret goes to (0, 0).
+    void textLoaded();
+    // Layout values changed: the table is wrapped again when rewrap is set,
+    // and the caret goes back on the offset it stood at.
+    void relayout(bool rewrap);
+
+    // The one way the caret moves: scrolls it into view unless keepScroll,
+    // places it and writes the status texts.
+    void setCaret(Position position, bool recreate = false, bool keepScroll = false);
+    Position caret() const { return {m_nCaretCol, m_nCaretLine}; }
+    // The offset the caret stands at (after the last unit when it stands past a line's end).
+    uint32_t caretOffset();
+    // The caret on a display line and column, which becomes the desired one.
+    void gotoPosition(uint32_t line, uint32_t column);
+
+    // Where a navigation key takes the caret (Page and Ctrl+Up/Down scroll first).
+    Position moveCaret(int key, bool ctrl, bool freeCursor);
+    // Any key that reaches the pane: moves, Escape, Insert, copy; the editing keys beep.
+    void keyPress(int key, bool shift, bool ctrl, bool typesText);
+
+    bool hasSelection() const { return m_bSelection; }
+    // The selected bytes [start, end): start and the last unit's end.
+    std::pair<uint32_t, uint32_t> selection() const { return {m_nSelStart, m_nSelEnd}; }
+    void cancelSelection();
+    // Extends the selection from the caret's old offset to offset.
+    void extendSelection(uint32_t from, uint32_t to);
+    void selectAll();
+    void copy();
+
+    // The (column, line) under a point of the pane, and the mouse.
+    Position positionAt(int x, int y) const;
+    void mouseDown(int x, int y, bool shift);
+    void mouseMove(int x, int y);
+    void mouseUp() { m_bDragging = false; }
+    void doubleClick(int x, int y, bool shift);
+    bool dragging() const { return m_bDragging; }
+
+    // The class of the unit at offset (the text end is a separator).
+    TextCharClass classAt(uint32_t offset);
+    // The start of the unit before offset (> 0), found by walking its display line.
+    uint32_t unitBefore(uint32_t offset);
+    uint32_t unitLength(uint32_t offset);
+
+private:
+    CLumoDoc& m_doc;
+    CTextPaneHost& m_host;
+    std::optional<CTextLineModel> m_lines;
+
+    uint32_t m_nCaretCol = 0;
+    uint32_t m_nCaretLine = 0;
+    uint32_t m_nDesiredCol = 0;
+    bool m_bSelection = false;
+    bool m_bDragging = false;
+    uint32_t m_nAnchor = 0;
+    uint32_t m_nSelCurrent = 0;
+    uint32_t m_nSelStart = 0;
+    uint32_t m_nSelEnd = 0;
+
+    uint32_t lastLine();
+    // The nearest place the caret may stand at.
+    Position snap(uint32_t column, uint32_t line, bool freeCursor);
+    uint32_t offsetOf(Position position);
+    Position endOfText();
+    void scrollIntoView(Position position);
+    void scrollBy(int64_t lines);
+    uint32_t clampTop(int64_t top) const;
+    Position verticalMove(int64_t lines, bool freeCursor);
+    Position horizontalMove(int key, bool freeCursor);
+    uint32_t nextWord(uint32_t offset);
+    uint32_t previousWord(uint32_t offset);
+    void setSelectionShown(bool shown);
+    void moveSelectionEnd(uint32_t end);
+    void invalidateOffsets(uint32_t first, uint32_t last);
+    void updateStatus();
+};
