@@ -291,8 +291,10 @@ CLumoDoc* CMainFrame::openTextDocument(const std::string& path, int line, int co
 {
     g_nNextDocMode = CLumoDoc::kTextMode;
     CLumoDoc* doc = m_pTemplate->OpenDocumentFile(path);
-    (void)line;
-    (void)column;
+    CLumoView* view = activeView();
+    if (doc && doc->IsTextMode() && view && view->document() == doc)
+        view->moveTextCaret(doc->Rows().RowOfLine(static_cast<uint32_t>(std::max(line, 1) - 1)),
+                            static_cast<uint32_t>(std::max(column, 1) - 1));
     return doc;
 }
 

@@ -48,8 +48,9 @@ public:
     // a drop, a second start); null when it cannot be read.
     CLumoDoc* openBinaryDocument(const std::string& path);
     CLumoDoc* newBinaryDocument();
-    // Opens path as a text document with the caret on line and column
-    // (counted from 1, as /L and /C give them); null when it cannot be read.
+    // Opens path as a text document with the caret on logical line `line`
+    // and column (counted from 1, as /L and /C give them); null when it
+    // cannot be read.
     CLumoDoc* openTextDocument(const std::string& path, int line, int column);
     // A file of the command line or of a later start: with a line (/L) a text
     // document there, else a binary document; the frame comes to the front.

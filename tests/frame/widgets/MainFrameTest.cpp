@@ -9,8 +9,11 @@
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/Resources.h"
 #include "support/CScopedEnv.h"
+#include "textpane/widgets/CLumoEV.h"
 
 #include <QApplication>
+#include <iomanip>
+#include <sstream>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -71,6 +74,27 @@ TEST_F(MainFrameTest, MenuBarsFollowTheActiveDocumentAndItsModeAndAnUnreadableFi
     EXPECT_TRUE(frame->docTemplate().activeDocument()->IsTextMode());
     EXPECT_FALSE(enabled(cmd::FileSave) || enabled(cmd::FileSaveAs) || enabled(cmd::ReadOnly));
     EXPECT_TRUE(enabled(cmd::FileClose));
+}
+
+// /L120 /C3: the file opens as a text document, the caret on logical line
+// 120, column 3, shown in the status bar, whatever wrapped before it.
+TEST_F(MainFrameTest, ALineOpensTheFileAsTextWithTheCaretOnThatLine)
+{
+    std::string text = std::string(300, 'w') + "\r\n"; // wraps at the fold: more rows than lines
+    for (int i = 2; i <= 200; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    CLumoDoc* doc = frame->openTextDocument(makeFile("t.txt", text), 120, 3);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->IsTextMode());
+    CLumoView* view = frame->docTemplate().activeView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->textPane(), nullptr);
+    const auto caret = view->textPane()->model().caret();
+    EXPECT_GT(caret.line, 119u);
+    EXPECT_EQ(doc->Rows().LineOfRow(caret.line), 119u);
+    EXPECT_EQ(caret.column, 2u);
+    EXPECT_EQ(frame->frameStatusBar()->paneText(CFrameStatusBar::OffsetHex).toStdString(),
+              (std::ostringstream() << std::setw(5) << std::setfill('0') << caret.line + 1).str());
 }
 
 TEST_F(MainFrameTest, TabsListDocumentsInOrderAndSelectByPosition)
