@@ -176,4 +176,20 @@ APP_PID=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 cmp "$EXPECTED" "$FILE" || fail "quitting changed the file"
 
+step "open a text file at a line"
+# /L2 opens the file as a text document with the caret on its second line;
+# Shift+End selects to the line's end and Ctrl+C copies exactly those bytes.
+TEXT="$WORK/notes.txt"
+printf 'first line\r\nsecond line\r\nthird\r\n' >"$TEXT"
+setsid "$PROGRAM" /L2 "$TEXT" </dev/null >>"$APP_LOG" 2>&1 &
+APP_PID=$!
+TEXT_WINDOW="$(wait_window '^Vexel' | head -n 1)"
+xdo windowactivate --sync "$TEXT_WINDOW" 2>/dev/null || fail "cannot activate the text window"
+keys shift+End ctrl+c
+poll clipboard_is "second line" || fail "the clipboard holds '$(clipboard)', not the second line"
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+wait "$APP_PID" || fail "the program ended with an error"
+APP_PID=""
+
 echo "smoke test passed"
