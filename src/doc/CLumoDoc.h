@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 // The mode the next document takes when it is built; 1 (text) at rest.
 extern int g_nNextDocMode;
@@ -119,11 +120,28 @@ public:
 
     // Tells every view what an edit did, so that each keeps its caret and
     // selection inside the data and repaints what moved.
-    void NotifyContentChanged(const DocChange& change)
+    void NotifyContentChanged(const DocChange& change);
+    // The newest change of the bytes.
+    const DocChange& LastChange() const { return m_lastChange; }
+
+    // While a hold lives the views hear of edits only when it ends, so that
+    // the text pane that edits has rewrapped the shared rows before any view
+    // reads them.
+    class CNoticeHold
     {
-        DocChange copy = change;
-        UpdateAllViews(kHintContentChanged, &copy);
-    }
+    public:
+        explicit CNoticeHold(CLumoDoc& doc)
+            : m_doc(doc)
+        {
+            ++m_doc.m_nNoticeHolds;
+        }
+        ~CNoticeHold();
+        CNoticeHold(const CNoticeHold&) = delete;
+        CNoticeHold& operator=(const CNoticeHold&) = delete;
+
+    private:
+        CLumoDoc& m_doc;
+    };
 
     // ---- Edits: every change of the bytes goes through these. Each marks
     // the document modified and tells every view what changed; origin is the
@@ -243,6 +261,9 @@ private:
     uint32_t m_nTextAuxPos = kNoTextAuxPos;
     uint32_t m_nAppendLength = 0;
     bool m_bAppendPending = false;
+    DocChange m_lastChange;
+    int m_nNoticeHolds = 0;
+    std::vector<DocChange> m_heldChanges;
 
     int32_t m_nFoldColumn = 0;
     int32_t m_nTabWidth = 0;

@@ -22,6 +22,26 @@ CEditJournal& CLumoDoc::RedoJournal() const
     return *m_pRedo;
 }
 
+void CLumoDoc::NotifyContentChanged(const DocChange& change)
+{
+    m_lastChange = change;
+    if (m_nNoticeHolds > 0) {
+        m_heldChanges.push_back(change);
+        return;
+    }
+    DocChange copy = change;
+    UpdateAllViews(kHintContentChanged, &copy);
+}
+
+CLumoDoc::CNoticeHold::~CNoticeHold()
+{
+    if (--m_doc.m_nNoticeHolds > 0)
+        return;
+    const std::vector<DocChange> held = std::exchange(m_doc.m_heldChanges, {});
+    for (const DocChange& change : held)
+        m_doc.NotifyContentChanged(change);
+}
+
 bool CLumoDoc::CheckGrowth(uint64_t n)
 {
     const uint64_t want = uint64_t{m_nDataSize} + n;
