@@ -91,23 +91,37 @@ void CLumoDoc::MoveMarksForInsert(uint32_t position, const uint8_t* bytes, uint3
 void CLumoDoc::MoveMarksForDelete(uint32_t position, uint32_t n)
 {
     const uint32_t end = position + n;
-    bool holdsBreak = false;
-    for (uint32_t p = position; p + 1 < end && !holdsBreak; ++p)
-        holdsBreak = m_image.GetAt(p) == kCr && m_image.GetAt(p + 1) == kLf;
-    // A mark goes with its line break (either byte of it), or with its whole
-    // line: the range starts where the line does and takes its line break.
-    auto goes = [&](uint32_t mark) {
-        return (!IsFixedMark(mark) && position < mark + 2 && mark < end)
-               || (holdsBreak && mark + 2 == position);
+    // The first and the last line break wholly inside the range.
+    uint32_t firstBreak = end;
+    uint32_t lastBreak = end;
+    for (uint32_t p = position; p + 1 < end; ++p)
+        if (m_image.GetAt(p) == kCr && m_image.GetAt(p + 1) == kLf) {
+            firstBreak = std::min(firstBreak, p);
+            lastBreak = p;
+        }
+    const bool atLineStart = position == 0 || (position >= 2 && m_image.GetAt(position - 2) == kCr
+                                               && m_image.GetAt(position - 1) == kLf);
+    // A mark, read as the start of its line: a line the range starts at and
+    // takes the line break of goes; so does a line whose start went with a
+    // line break that was not a whole line's (it joins the line before, or
+    // loses half its break). A line whose start went with whole lines before
+    // it, its own break kept, now starts where the range did.
+    auto follow = [&](uint32_t mark) {
+        if (mark == kNoTextAuxPos)
+            return mark;
+        const uint32_t line = mark + 2; // the first line's mark gives 0
+        if (line <= position)
+            return line == position && firstBreak < end ? kNoTextAuxPos : mark;
+        if (line <= end)
+            return atLineStart && (lastBreak == end || lastBreak < line) ? position - 2 : kNoTextAuxPos;
+        return line == end + 1 ? kNoTextAuxPos : mark - n;
     };
-    auto move = [&](uint32_t mark) { return !IsFixedMark(mark) && mark >= end ? mark - n : mark; };
-
     auto* kept = m_textMarks.begin();
     for (auto* m = m_textMarks.begin(); m != m_textMarks.begin() + m_nTextMarkCount; ++m)
-        if (!goes(*m))
-            *kept++ = move(*m);
+        if (const uint32_t moved = follow(*m); moved != kNoTextAuxPos)
+            *kept++ = moved;
     m_nTextMarkCount = static_cast<int32_t>(kept - m_textMarks.begin());
-    m_nTextAuxPos = goes(m_nTextAuxPos) ? kNoTextAuxPos : move(m_nTextAuxPos);
+    m_nTextAuxPos = follow(m_nTextAuxPos);
 
     auto* tag = m_tags.begin();
     for (auto* t = m_tags.begin(); t != m_tags.begin() + m_nTagCount; ++t) {
