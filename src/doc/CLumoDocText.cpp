@@ -137,7 +137,8 @@ void CLumoDoc::MoveMarksForDelete(uint32_t position, uint32_t n)
 bool CLumoDoc::CommentsFollow(uint32_t position, uint32_t removed, uint32_t inserted)
 {
     const CImageText text(m_image, m_nDataSize);
-    return removed > 0 ? m_comments.Deleted(text, position, removed) : m_comments.Inserted(text, position, inserted);
+    return removed > 0 ? m_comments.Deleted(text, position, removed)
+                       : m_comments.Inserted(text, position, inserted);
 }
 
 void CLumoDoc::AppendOutput(const char* text)

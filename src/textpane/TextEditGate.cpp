@@ -16,7 +16,8 @@ CTextEditEffect TypedEffect(uint8_t c, bool hasSelection, bool deleteSelectionAt
         return CTextEditEffect::Nothing;
     // Typing over a selection would replace it: without that setting the
     // selection only goes away.
-    return hasSelection && !deleteSelectionAtInput ? CTextEditEffect::CancelSelection : CTextEditEffect::Nothing;
+    const bool cancel = hasSelection && !deleteSelectionAtInput;
+    return cancel ? CTextEditEffect::CancelSelection : CTextEditEffect::Nothing;
 }
 
 } // namespace

@@ -24,7 +24,8 @@ CTextEditor::Start CTextEditor::wrapStart(uint32_t offset)
     return {line, m_model.lineStart(line)};
 }
 
-CTextEditor::Change CTextEditor::rewrap(const Start& start, uint32_t position, int64_t delta, uint32_t oldCount)
+CTextEditor::Change CTextEditor::rewrap(const Start& start, uint32_t position, int64_t delta,
+                                        uint32_t oldCount)
 {
     const CTextLineModel::Rewrap r = m_model.rewrapFrom(position, delta, start.offset, start.line);
     Change change;
@@ -37,8 +38,8 @@ CTextEditor::Change CTextEditor::rewrap(const Start& start, uint32_t position, i
     return change;
 }
 
-std::optional<CTextEditor::Change> CTextEditor::insertBytes(uint32_t offset, const uint8_t* bytes, uint32_t length,
-                                                            bool moveCaret, Journal journal)
+std::optional<CTextEditor::Change> CTextEditor::insertBytes(uint32_t offset, const uint8_t* bytes,
+                                                            uint32_t length, bool moveCaret, Journal journal)
 {
     if (length == 0)
         return std::nullopt;
@@ -63,9 +64,11 @@ std::optional<CTextEditor::Change> CTextEditor::deleteBytes(uint32_t offset, uin
     if (length == 0 || offset >= size)
         return std::nullopt;
     length = std::min(length, size - offset);
-    if (journal == Journal::On
-        && m_doc.Record(m_doc.UndoJournal(), CEditJournal::Deleted, offset, length, true) == CLumoDoc::Cancelled)
-        return std::nullopt;
+    if (journal == Journal::On) {
+        const auto recorded = m_doc.Record(m_doc.UndoJournal(), CEditJournal::Deleted, offset, length, true);
+        if (recorded == CLumoDoc::Cancelled)
+            return std::nullopt;
+    }
     const Start start = wrapStart(offset);
     const uint32_t oldCount = m_model.lineCount();
     const CLumoDoc::CNoticeHold hold(m_doc);
@@ -83,7 +86,8 @@ std::optional<CTextEditor::Change> CTextEditor::appendOutput(int hint, const voi
         || !m_doc.TakeAppend())
         return std::nullopt;
     const auto* bytes = static_cast<const uint8_t*>(object);
-    const auto n = text ? static_cast<uint32_t>(std::strlen(static_cast<const char*>(object))) : m_doc.AppendLength();
+    const auto n = text ? static_cast<uint32_t>(std::strlen(static_cast<const char*>(object)))
+                        : m_doc.AppendLength();
     return insertBytes(m_doc.DataSize(), bytes, n, hint != CLumoDoc::kHintAppendBlockStay);
 }
 
