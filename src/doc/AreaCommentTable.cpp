@@ -6,13 +6,29 @@
 
 namespace {
 
-bool IsLineBreak(std::span<const uint8_t> text, size_t at)
+// The whole text in one block.
+class CSpanText : public CCommentText
+{
+public:
+    explicit CSpanText(std::span<const uint8_t> text)
+        : m_text(text)
+    {
+    }
+    uint32_t size() const override { return static_cast<uint32_t>(m_text.size()); }
+    uint8_t operator[](uint32_t pos) const override { return m_text[pos]; }
+
+private:
+    std::span<const uint8_t> m_text;
+};
+
+template <class Text>
+bool IsLineBreak(const Text& text, size_t at)
 {
     return at + 1 < text.size() && text[at] == '\r' && text[at + 1] == '\n';
 }
 
 // The start of the line holding position x.
-uint32_t LineStart(std::span<const uint8_t> text, uint32_t x)
+uint32_t LineStart(const CCommentText& text, uint32_t x)
 {
     for (uint32_t a = x; a >= 2; --a)
         if (IsLineBreak(text, a - 2))
@@ -21,7 +37,7 @@ uint32_t LineStart(std::span<const uint8_t> text, uint32_t x)
 }
 
 // The end (just after its CR LF, or the text end) of the line holding x.
-uint32_t LineEnd(std::span<const uint8_t> text, uint32_t x)
+uint32_t LineEnd(const CCommentText& text, uint32_t x)
 {
     for (size_t q = x == 0 ? 0 : x - 1; q + 1 < text.size(); ++q)
         if (IsLineBreak(text, q))
@@ -69,7 +85,8 @@ void CAreaCommentTable::Rebuild(std::span<const uint8_t> text)
         ShowMessage(StringId::IdsCommentTableFull);
 }
 
-bool CAreaCommentTable::Rescan(std::span<const uint8_t> text, uint32_t from, uint32_t to, bool& overflow)
+template <class Text>
+bool CAreaCommentTable::Rescan(const Text& text, uint32_t from, uint32_t to, bool& overflow)
 {
     Entries open;
     Entries close;
@@ -99,13 +116,23 @@ bool CAreaCommentTable::Rescan(std::span<const uint8_t> text, uint32_t from, uin
 
 bool CAreaCommentTable::Inserted(std::span<const uint8_t> text, uint32_t position, uint32_t n)
 {
+    return Inserted(CSpanText(text), position, n);
+}
+
+bool CAreaCommentTable::Deleted(std::span<const uint8_t> text, uint32_t position, uint32_t n)
+{
+    return Deleted(CSpanText(text), position, n);
+}
+
+bool CAreaCommentTable::Inserted(const CCommentText& text, uint32_t position, uint32_t n)
+{
     for (Entries* entries : {&m_open, &m_close})
         for (auto it = std::lower_bound(entries->begin(), entries->end(), position); it != entries->end(); ++it)
             *it += n;
     return Follow(text, position, position + n, false);
 }
 
-bool CAreaCommentTable::Deleted(std::span<const uint8_t> text, uint32_t position, uint32_t n)
+bool CAreaCommentTable::Deleted(const CCommentText& text, uint32_t position, uint32_t n)
 {
     bool removed = false;
     for (Entries* entries : {&m_open, &m_close}) {
@@ -120,7 +147,7 @@ bool CAreaCommentTable::Deleted(std::span<const uint8_t> text, uint32_t position
 // Rescans the lines around the edit: from the line of the byte before it to
 // the line after the byte following it, which takes in delimiters formed or
 // broken across the edit's edges and line breaks made or joined there.
-bool CAreaCommentTable::Follow(std::span<const uint8_t> text, uint32_t position, uint32_t after, bool changed)
+bool CAreaCommentTable::Follow(const CCommentText& text, uint32_t position, uint32_t after, bool changed)
 {
     const uint32_t size = static_cast<uint32_t>(text.size());
     const uint32_t from = LineStart(text, std::min(position == 0 ? 0 : position - 1, size));

@@ -9,6 +9,16 @@
 #include <span>
 #include <vector>
 
+// Text the table reads a byte at a time, for a document whose bytes are not
+// in one block (an edit waits in its edit window).
+class CCommentText
+{
+public:
+    virtual ~CCommentText() = default;
+    virtual uint32_t size() const = 0;
+    virtual uint8_t operator[](uint32_t pos) const = 0;
+};
+
 class CAreaCommentTable
 {
 public:
@@ -24,6 +34,8 @@ public:
     // deleted from, position. Each answers whether the edit made, broke or
     // moved a comment delimiter or "//", or touched a line that holds one, so
     // that colours may change beyond the edited line.
+    [[nodiscard]] bool Inserted(const CCommentText& text, uint32_t position, uint32_t n);
+    [[nodiscard]] bool Deleted(const CCommentText& text, uint32_t position, uint32_t n);
     [[nodiscard]] bool Inserted(std::span<const uint8_t> text, uint32_t position, uint32_t n);
     [[nodiscard]] bool Deleted(std::span<const uint8_t> text, uint32_t position, uint32_t n);
 
@@ -34,6 +46,7 @@ private:
     // Scans the whole lines [from, to) of text: drops the entries there and
     // records what the scan finds. Answers whether the lines hold any
     // delimiter or "//".
-    bool Rescan(std::span<const uint8_t> text, uint32_t from, uint32_t to, bool& overflow);
-    bool Follow(std::span<const uint8_t> text, uint32_t position, uint32_t after, bool changed);
+    template <class Text>
+    bool Rescan(const Text& text, uint32_t from, uint32_t to, bool& overflow);
+    bool Follow(const CCommentText& text, uint32_t position, uint32_t after, bool changed);
 };

@@ -111,4 +111,6 @@ void CLumoDoc::ClearContents()
     m_nTagCount = 0;
     m_nTextMarkCount = 0;
     m_nBinMarkCount = 0;
+    m_comments.Clear();
+    m_nTextAuxPos = kNoTextAuxPos;
 }

@@ -5,6 +5,7 @@
 // keeps the attribute side file, and implements Save, Save As and Close.
 #pragma once
 
+#include "doc/AreaCommentTable.h"
 #include "doc/CDocumentBase.h"
 #include "doc/CEditJournal.h"
 #include "doc/CFileImage.h"
@@ -20,6 +21,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The mode the next document takes when it is built; 1 (text) at rest.
 extern int g_nNextDocMode;
@@ -32,13 +35,16 @@ int TakeNextDocMode();
 // What one edit did to a document's bytes: at position, `removed` bytes gave
 // way to `inserted` bytes. Every view hears of it (hint kHintContentChanged,
 // this as the object); `origin` is the pane that made the edit and has
-// followed it already.
+// followed it already. In a text document commentsTouched says the edit made,
+// broke or moved a comment delimiter, or touched a line that holds one: the
+// text panes then repaint to the end of what they show.
 struct DocChange
 {
     uint32_t position = 0;
     uint32_t removed = 0;
     uint32_t inserted = 0;
     const void* origin = nullptr;
+    bool commentsTouched = false;
 };
 
 class CLumoDoc : public CDocumentBase
@@ -49,11 +55,16 @@ public:
     static constexpr int kMaxMarks = 100;
     static constexpr int kMaxTags = 100;
     static constexpr uint32_t kFirstLineMark = 0xFFFFFFFE;
+    static constexpr uint32_t kNoTextAuxPos = 0xFFFFFFFF;
 
     // Update hints this class sends.
     static constexpr int kHintTextLoaded = 16;
     static constexpr int kHintStorageMoved = 17; // the row table's arrays may have moved
     static constexpr int kHintLayoutReset = 32; // object: non-null when the font changed
+    // Output for the text views to append (AppendOutput).
+    static constexpr int kHintAppendText = 48;       // object: a NUL-terminated text; the caret follows
+    static constexpr int kHintAppendBlock = 49;      // object: AppendLength() bytes; the caret follows
+    static constexpr int kHintAppendBlockStay = 50;  // the same; the caret stays
     static constexpr int kHintBinaryLoaded = 128;
     static constexpr int kHintContentChanged = 129; // object: the DocChange
     static constexpr int kHintMarksChanged = 130;   // the hex pane's marks: every view redraws
@@ -86,6 +97,11 @@ public:
     std::span<const uint32_t> TextMarks() const { return {m_textMarks.data(), size_t(m_nTextMarkCount)}; }
     std::span<const CTagRecord> Tags() const { return {m_tags.data(), size_t(m_nTagCount)}; }
     const CRowTable& Rows() const { return m_rows; }
+    // Text mode: where the "/*" and "*/" stand, kept current on every edit.
+    const CAreaCommentTable& Comments() const { return m_comments; }
+    // The tag-origin line, encoded as a text mark; kNoTextAuxPos when unset.
+    uint32_t TextAuxPos() const { return m_nTextAuxPos; }
+    void SetTextAuxPos(uint32_t mark) { m_nTextAuxPos = mark; }
     int32_t FoldColumn() const { return m_nFoldColumn; }
     int32_t TabWidth() const { return m_nTabWidth; }
     int32_t LineSpacing() const { return m_nLineSpacing; }
@@ -104,11 +120,28 @@ public:
 
     // Tells every view what an edit did, so that each keeps its caret and
     // selection inside the data and repaints what moved.
-    void NotifyContentChanged(const DocChange& change)
+    void NotifyContentChanged(const DocChange& change);
+    // The newest change of the bytes.
+    const DocChange& LastChange() const { return m_lastChange; }
+
+    // While a hold lives the views hear of edits only when it ends, so that
+    // the text pane that edits has rewrapped the shared rows before any view
+    // reads them.
+    class CNoticeHold
     {
-        DocChange copy = change;
-        UpdateAllViews(kHintContentChanged, &copy);
-    }
+    public:
+        explicit CNoticeHold(CLumoDoc& doc)
+            : m_doc(doc)
+        {
+            ++m_doc.m_nNoticeHolds;
+        }
+        ~CNoticeHold();
+        CNoticeHold(const CNoticeHold&) = delete;
+        CNoticeHold& operator=(const CNoticeHold&) = delete;
+
+    private:
+        CLumoDoc& m_doc;
+    };
 
     // ---- Edits: every change of the bytes goes through these. Each marks
     // the document modified and tells every view what changed; origin is the
@@ -152,6 +185,16 @@ public:
     // attribute file; at most kMaxMarks and kMaxTags are taken.
     void SetAttributes(std::span<const uint32_t> textMarks, std::span<const CTagRecord> tags);
     void SetReadOnly(bool readOnly) { m_bReadOnly = readOnly ? 1 : 0; }
+
+    // The program's output into a text document: the views hear of it (hint
+    // kHintAppendText, or kHintAppendBlock/kHintAppendBlockStay with
+    // AppendLength() bytes) and the text pane of the first view that takes
+    // it (TakeAppend) appends it, so that it is added once however many
+    // views show the document.
+    void AppendOutput(const char* text);
+    void AppendOutput(const uint8_t* bytes, uint32_t n, bool moveCaret);
+    uint32_t AppendLength() const { return m_nAppendLength; }
+    bool TakeAppend() { return std::exchange(m_bAppendPending, false); }
 
     // A beep and true when the document is read-only.
     bool RefuseIfReadOnly() const;
@@ -214,6 +257,13 @@ private:
     int32_t m_nTextMarkCount = 0;
     std::array<uint32_t, kMaxMarks> m_binMarks{};
     int32_t m_nBinMarkCount = 0;
+    CAreaCommentTable m_comments;
+    uint32_t m_nTextAuxPos = kNoTextAuxPos;
+    uint32_t m_nAppendLength = 0;
+    bool m_bAppendPending = false;
+    DocChange m_lastChange;
+    int m_nNoticeHolds = 0;
+    std::vector<DocChange> m_heldChanges;
 
     int32_t m_nFoldColumn = 0;
     int32_t m_nTabWidth = 0;
@@ -226,6 +276,15 @@ private:
     bool m_bComplete = false;
 
     void SetDataSize(uint32_t size);
+    // Text mode: the line marks, marked strings and tag origin follow n
+    // bytes inserted at position, or about to be deleted from it.
+    void MoveMarksForInsert(uint32_t position, const uint8_t* bytes, uint32_t n);
+    void MoveMarksForDelete(uint32_t position, uint32_t n);
+    // The comment table follows an edit made; answers whether it touched comments.
+    bool CommentsFollow(uint32_t position, uint32_t removed, uint32_t inserted);
+    // Where the last unit of the text starts (a CR LF pair and a lead byte
+    // with its trail are one unit each); -1 when it is empty.
+    int32_t LastTextUnit();
     std::optional<uint32_t> Replay(CEditJournal& from, CEditJournal& to, bool undoing);
     std::optional<uint32_t> ReplayPair(CEditJournal& from, CEditJournal& to);
 

@@ -22,6 +22,26 @@ CEditJournal& CLumoDoc::RedoJournal() const
     return *m_pRedo;
 }
 
+void CLumoDoc::NotifyContentChanged(const DocChange& change)
+{
+    m_lastChange = change;
+    if (m_nNoticeHolds > 0) {
+        m_heldChanges.push_back(change);
+        return;
+    }
+    DocChange copy = change;
+    UpdateAllViews(kHintContentChanged, &copy);
+}
+
+CLumoDoc::CNoticeHold::~CNoticeHold()
+{
+    if (--m_doc.m_nNoticeHolds > 0)
+        return;
+    const std::vector<DocChange> held = std::exchange(m_doc.m_heldChanges, {});
+    for (const DocChange& change : held)
+        m_doc.NotifyContentChanged(change);
+}
+
 bool CLumoDoc::CheckGrowth(uint64_t n)
 {
     const uint64_t want = uint64_t{m_nDataSize} + n;
@@ -65,7 +85,7 @@ bool CLumoDoc::StoreRows(uint32_t first, uint32_t count, const uint32_t* starts,
 void CLumoDoc::SetDataSize(uint32_t size)
 {
     m_nDataSize = size;
-    m_nLastCharPos = static_cast<int32_t>(size) - 1;
+    m_nLastCharPos = IsTextMode() ? LastTextUnit() : static_cast<int32_t>(size) - 1;
 }
 
 bool CLumoDoc::InsertBytes(uint32_t position, const uint8_t* bytes, uint32_t n, const void* origin)
@@ -81,7 +101,12 @@ bool CLumoDoc::InsertBytes(uint32_t position, const uint8_t* bytes, uint32_t n, 
         m_image.MoveUp(position + n, position, size - position);
     m_image.Write(position, bytes, n);
     SetDataSize(size + n);
-    NotifyContentChanged({position, 0, n, origin});
+    bool comments = false;
+    if (IsTextMode()) {
+        MoveMarksForInsert(position, bytes, n);
+        comments = CommentsFollow(position, 0, n);
+    }
+    NotifyContentChanged({position, 0, n, origin, comments});
     return true;
 }
 
@@ -92,9 +117,12 @@ uint32_t CLumoDoc::DeleteBytes(uint32_t position, uint32_t n, const void* origin
         return 0;
     n = std::min(n, size - position);
     SetModifiedFlag(true);
+    if (IsTextMode())
+        MoveMarksForDelete(position, n); // reads the bytes about to go
     m_image.MoveDown(position, position + n, size - position - n);
     SetDataSize(size - n);
-    NotifyContentChanged({position, n, 0, origin});
+    const bool comments = IsTextMode() && CommentsFollow(position, n, 0);
+    NotifyContentChanged({position, n, 0, origin, comments});
     return n;
 }
 
@@ -109,6 +137,8 @@ bool CLumoDoc::RewriteBytes(uint32_t capacity, uint32_t firstChanged, const Bloc
     const uint32_t size = rewrite(m_image.GetPointer(0), oldSize);
     m_image.EndDirect(0);
     SetDataSize(size);
+    if (IsTextMode())
+        m_comments.Rebuild({GetBlockPointer(), size});
     SetModifiedFlag(true);
     // New content: the views recompute their ranges; everything from the
     // first change on counts as changed.

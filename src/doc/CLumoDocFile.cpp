@@ -72,6 +72,8 @@ bool CLumoDoc::LoadFrom(std::FILE* file, uint64_t length, const std::string& nam
         ClearContents();
         return false;
     }
+    if (m_nMode == kTextMode)
+        m_comments.Rebuild({GetBlockPointer(), m_nDataSize});
     if (m_nDataSize > 0)
         UpdateAllViews(m_nMode == kTextMode ? kHintTextLoaded : kHintBinaryLoaded);
     return true;

@@ -38,6 +38,11 @@ CTextWrap::CTextWrap(const CTextLayout& layout)
     }
 }
 
+bool CTextWrap::IsWordByte(uint8_t b)
+{
+    return kAlnum[b];
+}
+
 bool CTextWrap::IsTwoByte(uint8_t b)
 {
     return b == kCr || cp932::IsLeadByte(b);

@@ -38,6 +38,8 @@ public:
     uint32_t LookAhead() const { return m_nFold + 8; }
 
     static bool IsTwoByte(uint8_t b);
+    // A letter or digit: words, for word wrap, are runs of them.
+    static bool IsWordByte(uint8_t b);
     // The unit at s[0], n > 0 bytes to the text end: 1 or 2, never past the end.
     static uint32_t UnitLength(const uint8_t* s, uint32_t n) { return IsTwoByte(s[0]) && n > 1 ? 2 : 1; }
     // The columns the unit at s[0] takes when it starts at column c.
