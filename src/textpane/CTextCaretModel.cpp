@@ -6,6 +6,7 @@
 #include "doc/CabinetSettings.h"
 #include "platform/Messages.h"
 #include "platform/QtKeyCodes.h"
+#include "textpane/TextEditor.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -159,6 +160,7 @@ void CTextCaretModel::setCaret(Position position, bool recreate, bool keepScroll
         scrollIntoView(position);
     m_nCaretCol = position.column;
     m_nCaretLine = position.line;
+    m_nCaretOffset = caretOffset();
     if (recreate)
         m_host.recreateCaret();
     m_host.placeCaret(m_nCaretCol, m_nCaretLine);
@@ -226,6 +228,41 @@ void CTextCaretModel::relayout(bool rewrap)
     const Position position = m_lines->offsetToPosition(offset);
     m_nDesiredCol = position.column;
     setCaret(position, true, true);
+}
+
+void CTextCaretModel::appendOutput(int hint, const void* object)
+{
+    CTextEditor editor(m_doc, *m_lines, this);
+    const std::optional<CTextEditor::Change> change = editor.appendOutput(hint, object);
+    if (change && change->caret) {
+        const Position position = m_lines->offsetToPosition(*change->caret);
+        m_nDesiredCol = position.column;
+        setCaret(position);
+    }
+}
+
+void CTextCaretModel::followChange(const DocChange& change)
+{
+    const uint64_t end = uint64_t{change.position} + change.removed; // one past the old bytes
+    const auto follow = [&](uint32_t offset) -> uint32_t {
+        if (offset < change.position)
+            return offset;
+        if (offset >= end)
+            return static_cast<uint32_t>(offset - change.removed + change.inserted);
+        return change.position;
+    };
+    if (m_bSelection && (m_nSelEnd >= change.position && m_nSelStart <= end)) {
+        setSelectionShown(false);
+    } else if (m_bSelection) {
+        m_nSelStart = follow(m_nSelStart);
+        m_nSelEnd = follow(m_nSelEnd);
+        m_nAnchor = follow(m_nAnchor);
+        m_nSelCurrent = follow(m_nSelCurrent);
+    }
+    m_bDragging = false;
+    const uint32_t offset = std::min(follow(m_nCaretOffset), m_doc.DataSize());
+    setCaret(m_lines->offsetToPosition(offset), false, true);
+    m_host.invalidateAll();
 }
 
 // ---- Navigation ---------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <utility>
 
 class CLumoDoc;
+struct DocChange;
 
 // The wrap options a text view of this document uses now: the document's
 // layout values and the cabinet's format options.
@@ -43,6 +44,14 @@ public:
     // Layout values changed: the table is wrapped again when rewrap is set,
     // and the caret goes back on the offset it stood at.
     void relayout(bool rewrap);
+    // Output for the document (hints 48 to 50): appended at the text end by
+    // the view that takes it first, once for all; with its caret moving to
+    // the new end when the hint asks for it.
+    void appendOutput(int hint, const void* object);
+    // The bytes changed (hint 129; the rows are rewrapped already): the caret
+    // and a selection the change did not touch move with the bytes, a
+    // touched selection goes.
+    void followChange(const DocChange& change);
 
     // The one way the caret moves: scrolls it into view unless keepScroll,
     // places it and writes the status texts.
@@ -88,6 +97,7 @@ private:
 
     uint32_t m_nCaretCol = 0;
     uint32_t m_nCaretLine = 0;
+    uint32_t m_nCaretOffset = 0; // where the caret stood, for following a change
     uint32_t m_nDesiredCol = 0;
     bool m_bSelection = false;
     bool m_bDragging = false;

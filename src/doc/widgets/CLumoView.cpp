@@ -97,6 +97,13 @@ void CLumoView::OnUpdate(CViewBase*, int hint, void* object)
         // The pane repaints only what moved; the pane that made the edit has done so already.
         if (m_pHexPane)
             m_pHexPane->model().followChange(*static_cast<const DocChange*>(object));
+        if (m_pTextPane)
+            m_pTextPane->followChange(*static_cast<const DocChange*>(object));
+        return;
+    }
+    if (hint >= CLumoDoc::kHintAppendText && hint <= CLumoDoc::kHintAppendBlockStay) {
+        if (m_pTextPane)
+            m_pTextPane->appendOutput(hint, object);
         return;
     }
     if (hint == kHintLayoutReset) {

@@ -79,6 +79,18 @@ void CLumoEV::textLoaded()
     viewport()->update();
 }
 
+void CLumoEV::appendOutput(int hint, const void* object)
+{
+    m_model.appendOutput(hint, object);
+    updateScrollRanges();
+}
+
+void CLumoEV::followChange(const DocChange& change)
+{
+    updateScrollRanges();
+    m_model.followChange(change);
+}
+
 void CLumoEV::relayout(const QFont& font, bool rewrap)
 {
     m_font = font;

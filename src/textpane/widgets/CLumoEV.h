@@ -34,6 +34,9 @@ public:
 
     // Text loaded (hint 16): the table is built and the caret goes to the start.
     void textLoaded();
+    // Hints 48 to 50 and 129: output to append, and a change of the bytes.
+    void appendOutput(int hint, const void* object);
+    void followChange(const DocChange& change);
     // Layout values or font changed (hint 32, rewrap), or another pane of the
     // document lost the focus (hint 35): metrics again, the caret back on its offset.
     void relayout(const QFont& font, bool rewrap);

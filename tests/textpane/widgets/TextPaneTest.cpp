@@ -158,3 +158,26 @@ TEST_F(TextPane, LongTextsScrollAndADoubleByteCharacterTakesTwoCells)
     EXPECT_EQ(selected.pixelColor(x0 + 5 * cw - 1, y), QColor(Qt::black));
     EXPECT_EQ(selected.pixelColor(x0 + 5 * cw, y), QColor(Qt::white));
 }
+
+// Output for a document shown in two views is appended once; the view that
+// took it moves its caret to the new end, the other keeps its caret and its
+// selection on the bytes they stood on.
+TEST_F(TextPane, OutputIsAppendedOnceAndEveryViewFollowsIt)
+{
+    open("abc\r\ndef\r\n");
+    CLumoView second(doc.get());
+    second.resize(600, 400);
+    second.show();
+    CLumoEV* other = second.textPane();
+    ASSERT_TRUE(other);
+    other->model().gotoPosition(1, 1);
+    other->model().extendSelection(5, 7);
+    doc->AppendOutput("ghi\r\nj");
+    const std::string expected = "abc\r\ndef\r\nghi\r\nj";
+    const uint8_t* p = doc->GetSpanPointer(0, doc->DataSize());
+    EXPECT_EQ(std::string(p, p + doc->DataSize()), expected);
+    EXPECT_EQ(doc->Rows().Count(), 4u);
+    EXPECT_EQ(pane->model().caret(), (Position{1, 3})) << "the view that appended is at the new end";
+    EXPECT_EQ(other->model().caret(), (Position{1, 1})) << "the other kept its place";
+    EXPECT_EQ(other->model().selection(), (std::pair<uint32_t, uint32_t>{5, 7}));
+}
