@@ -181,6 +181,10 @@ public:
     enum class MarkToggle { Added, Removed, Full };
     MarkToggle ToggleBinaryMark(uint32_t offset);
     void ClearBinaryMarks();
+    // The text pane's line marks, in the attribute file's encoding (the CR
+    // before the marked line, kFirstLineMark for line 0); the same rules.
+    MarkToggle ToggleTextMark(uint32_t mark);
+    void ClearTextMarks();
     // The text marks (ascending, kFirstLineMark for line 0) and tags of the
     // attribute file; at most kMaxMarks and kMaxTags are taken.
     void SetAttributes(std::span<const uint32_t> textMarks, std::span<const CTagRecord> tags);
@@ -276,6 +280,8 @@ private:
     bool m_bComplete = false;
 
     void SetDataSize(uint32_t size);
+    // Adds value to an ascending list of at most kMaxMarks, or takes it out.
+    MarkToggle ToggleMark(std::array<uint32_t, kMaxMarks>& marks, int32_t& count, uint32_t value);
     // Text mode: the line marks, marked strings and tag origin follow n
     // bytes inserted at position, or about to be deleted from it.
     void MoveMarksForInsert(uint32_t position, const uint8_t* bytes, uint32_t n);

@@ -148,26 +148,44 @@ bool CLumoDoc::RewriteBytes(uint32_t capacity, uint32_t firstChanged, const Bloc
     return true;
 }
 
-CLumoDoc::MarkToggle CLumoDoc::ToggleBinaryMark(uint32_t offset)
+CLumoDoc::MarkToggle CLumoDoc::ToggleMark(std::array<uint32_t, kMaxMarks>& marks, int32_t& count, uint32_t value)
 {
-    uint32_t* begin = m_binMarks.data();
-    uint32_t* end = begin + m_nBinMarkCount;
-    uint32_t* it = std::lower_bound(begin, end, offset);
+    uint32_t* begin = marks.data();
+    uint32_t* end = begin + count;
+    uint32_t* it = std::lower_bound(begin, end, value);
     MarkToggle result = MarkToggle::Added;
-    if (it != end && *it == offset) {
+    if (it != end && *it == value) {
         std::copy(it + 1, end, it);
-        --m_nBinMarkCount;
+        --count;
         result = MarkToggle::Removed;
-    } else if (m_nBinMarkCount == kMaxMarks) {
+    } else if (count == kMaxMarks) {
         BeepRefusal();
         return MarkToggle::Full;
     } else {
         std::copy_backward(it, end, end + 1);
-        *it = offset;
-        ++m_nBinMarkCount;
+        *it = value;
+        ++count;
     }
     UpdateAllViews(kHintMarksChanged);
     return result;
+}
+
+CLumoDoc::MarkToggle CLumoDoc::ToggleBinaryMark(uint32_t offset)
+{
+    return ToggleMark(m_binMarks, m_nBinMarkCount, offset);
+}
+
+CLumoDoc::MarkToggle CLumoDoc::ToggleTextMark(uint32_t mark)
+{
+    return ToggleMark(m_textMarks, m_nTextMarkCount, mark);
+}
+
+void CLumoDoc::ClearTextMarks()
+{
+    if (m_nTextMarkCount == 0)
+        return;
+    m_nTextMarkCount = 0;
+    UpdateAllViews(kHintMarksChanged);
 }
 
 void CLumoDoc::ClearBinaryMarks()

@@ -287,10 +287,10 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Edit:
     case Feature::Marks:
     case Feature::Find:
+    case Feature::TextPane:
         return true;
     case Feature::Print:
     case Feature::Compare:
-    case Feature::TextPane:
     case Feature::Rulers:
     case Feature::Settings:
         return false;
@@ -474,6 +474,13 @@ CommandState CommandRuleState(uint16_t id, const CommandContext& context)
     if (!NeedsDocument(entry->rule))
         return FrameRuleState(*entry, id, context);
     return context.hasDocument ? DocumentRuleState(entry->rule, context) : CommandState{};
+}
+
+bool IsTextEditCommand(uint16_t id)
+{
+    const auto within = [id](uint16_t first, uint16_t last) { return id >= first && id <= last; };
+    return within(cmd::RightAlign, cmd::Centre) || within(cmd::TabsToSpaces, cmd::SpacesToTabs)
+           || within(cmd::SwapCase, cmd::InsertString) || within(cmd::Indent, cmd::Unindent);
 }
 
 bool IsCommandBuilt(uint16_t id)

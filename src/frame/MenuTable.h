@@ -197,5 +197,8 @@ struct CommandState
 CommandState CommandRuleState(uint16_t id, const CommandContext& context);
 // Whether the feature behind a command exists in this build yet.
 bool IsCommandBuilt(uint16_t id);
+// The text pane's editing commands (conversions, alignment, insertions,
+// indent), which a text document accepts and which change nothing there.
+bool IsTextEditCommand(uint16_t id);
 // The state the frame shows: the rule's, but disabled while the feature is not built.
 CommandState QueryCommandState(uint16_t id, const CommandContext& context);

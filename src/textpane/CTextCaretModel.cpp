@@ -13,6 +13,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 CTextLayout TextLayoutOf(const CLumoDoc& doc)
 {
@@ -489,19 +491,115 @@ void CTextCaretModel::selectAll()
     m_host.invalidateAll();
 }
 
-void CTextCaretModel::copy()
+std::optional<std::string> CTextCaretModel::selectionText()
 {
-    if (!m_bSelection)
-        return;
     const uint32_t n = m_nSelEnd - m_nSelStart;
     std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[size_t{n} + 1]);
     if (!text) {
         ShowOutOfMemory();
-        return;
+        return std::nullopt;
     }
     // Text ends at a zero byte: the zeros are left out, as the hex pane does.
-    m_host.putClipboardText(text.get(),
-                            CBinaryClipboard::StripZeros(m_doc.GetSpanPointer(m_nSelStart, n), n, text.get()));
+    const size_t kept = CBinaryClipboard::StripZeros(m_doc.GetSpanPointer(m_nSelStart, n), n, text.get());
+    return std::string(reinterpret_cast<const char*>(text.get()), kept);
+}
+
+void CTextCaretModel::copy()
+{
+    if (!m_bSelection)
+        return;
+    if (const std::optional<std::string> text = selectionText())
+        m_host.putClipboardText(reinterpret_cast<const uint8_t*>(text->data()), text->size());
+}
+
+void CTextCaretModel::appendCopy()
+{
+    if (!m_bSelection) {
+        BeepRefusal();
+        return;
+    }
+    std::string clipboard;
+    if (!m_host.clipboardText(clipboard))
+        clipboard.clear();
+    if (const std::optional<std::string> text = selectionText()) {
+        clipboard += *text;
+        m_host.putClipboardText(reinterpret_cast<const uint8_t*>(clipboard.data()), clipboard.size());
+    }
+}
+
+// ---- Line marks -----------------------------------------------------------------
+
+uint32_t CTextCaretModel::logicalLineStart(uint32_t line)
+{
+    const CRowTable& rows = m_doc.Rows();
+    if (line >= rows.Count())
+        return m_lines->lineStart(line); // the empty line after a final CR LF
+    while (line > 0 && !rows.BeginsLine(line))
+        --line;
+    return m_lines->lineStart(line);
+}
+
+namespace {
+
+uint32_t MarkOfLineStart(uint32_t start)
+{
+    return start == 0 ? CLumoDoc::kFirstLineMark : start - 2;
+}
+
+uint32_t LineStartOfMark(uint32_t mark)
+{
+    return mark == CLumoDoc::kFirstLineMark ? 0 : mark + 2;
+}
+
+} // namespace
+
+void CTextCaretModel::toggleLineMark()
+{
+    (void)m_doc.ToggleTextMark(MarkOfLineStart(logicalLineStart(m_nCaretLine)));
+}
+
+void CTextCaretModel::clearLineMarks()
+{
+    m_doc.ClearTextMarks();
+}
+
+void CTextCaretModel::nextLineMark()
+{
+    gotoLineMark(true);
+}
+
+void CTextCaretModel::previousLineMark()
+{
+    gotoLineMark(false);
+}
+
+void CTextCaretModel::gotoLineMark(bool forward)
+{
+    std::vector<uint32_t> starts;
+    for (const uint32_t mark : m_doc.TextMarks()) {
+        if (LineStartOfMark(mark) <= m_doc.DataSize())
+            starts.push_back(LineStartOfMark(mark));
+    }
+    if (starts.empty()) {
+        BeepRefusal();
+        return;
+    }
+    std::sort(starts.begin(), starts.end());
+    const uint32_t here = logicalLineStart(m_nCaretLine);
+    uint32_t target = forward ? starts.front() : starts.back();
+    if (forward) {
+        const auto it = std::upper_bound(starts.begin(), starts.end(), here);
+        if (it != starts.end())
+            target = *it;
+    } else {
+        const auto it = std::lower_bound(starts.begin(), starts.end(), here);
+        if (it != starts.begin())
+            target = *(it - 1);
+    }
+    cancelSelection();
+    const Position position = m_lines->offsetToPosition(target);
+    m_nDesiredCol = position.column;
+    setCaret(position);
 }
 
 // ---- Mouse --------------------------------------------------------------------

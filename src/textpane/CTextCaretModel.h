@@ -75,6 +75,16 @@ public:
     void extendSelection(uint32_t from, uint32_t to);
     void selectAll();
     void copy();
+    // The selection added to the end of the clipboard's text.
+    void appendCopy();
+
+    // Line marks (the document's, kept in its attribute file): set or taken
+    // off the caret's logical line, the caret to the next or previous marked
+    // line (round the text), or all of them gone.
+    void toggleLineMark();
+    void nextLineMark();
+    void previousLineMark();
+    void clearLineMarks();
 
     // The (column, line) under a point of the pane, and the mouse.
     Position positionAt(int x, int y) const;
@@ -122,4 +132,9 @@ private:
     void moveSelectionEnd(uint32_t end);
     void invalidateOffsets(uint32_t first, uint32_t last);
     void updateStatus();
+    // The start of the logical line that display line `line` belongs to.
+    uint32_t logicalLineStart(uint32_t line);
+    void gotoLineMark(bool forward);
+    // The clipboard bytes of the selection (zeros left out), nothing when out of memory.
+    std::optional<std::string> selectionText();
 };

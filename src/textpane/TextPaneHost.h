@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // What the window shows now, and the pixel grid a mouse point is read on.
 struct TextPaneView
@@ -42,4 +43,6 @@ public:
     virtual void setStatusTexts(const char* line, const char* column, const char* columnHigh) = 0;
     // Code page 932 bytes for the system clipboard, converted for other programs.
     virtual void putClipboardText(const uint8_t* cp932, size_t n) = 0;
+    // The clipboard's text as code page 932 bytes; false when it holds none.
+    virtual bool clipboardText(std::string& cp932) = 0;
 };

@@ -33,6 +33,11 @@ public:
         status = std::string(line) + "|" + high + "|" + column;
     }
     void putClipboardText(const uint8_t* bytes, size_t n) override { clipboard.assign(bytes, bytes + n); }
+    bool clipboardText(std::string& text) override
+    {
+        text = clipboard;
+        return true;
+    }
 
     TextPaneView view{8, 16, 0, 0, 0, 0, 10, 40};
     bool caretShown = true;

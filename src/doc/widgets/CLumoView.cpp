@@ -39,12 +39,7 @@ bool CLumoView::IsTextMode() const
 void CLumoView::runCommand(Command command)
 {
     if (m_pTextPane) {
-        if (command == Command::Copy && m_pTextPane->model().hasSelection())
-            m_pTextPane->model().copy();
-        else if (command == Command::SelectAll)
-            m_pTextPane->model().selectAll();
-        else
-            BeepRefusal();
+        runTextCommand(command);
         return;
     }
     CBinaryPaneModel& model = m_pHexPane->model();
@@ -60,6 +55,33 @@ void CLumoView::runCommand(Command command)
     case Command::MarkNext: model.nextMark(); break;
     case Command::MarkPrevious: model.previousMark(); break;
     case Command::MarkClearAll: model.clearAllMarks(); break;
+    }
+}
+
+// A text document is read-only: its editing commands change nothing (undo
+// and redo only take the selection down; the cut commands cut nothing).
+void CLumoView::runTextCommand(Command command)
+{
+    CTextCaretModel& model = m_pTextPane->model();
+    switch (command) {
+    case Command::Copy: model.copy(); break;
+    case Command::SelectAll: model.selectAll(); break;
+    case Command::Undo:
+    case Command::Redo: model.cancelSelection(); break;
+    case Command::LineMarkToggle: model.toggleLineMark(); break;
+    case Command::LineMarkNext: model.nextLineMark(); break;
+    case Command::LineMarkPrevious: model.previousLineMark(); break;
+    case Command::LineMarkClearAll: model.clearLineMarks(); break;
+    case Command::AppendCopy: model.appendCopy(); break;
+    case Command::Cut:
+    case Command::AppendCut:
+    case Command::Paste:
+    case Command::TextEdit: break;
+    case Command::ScreenCopy:
+    case Command::MarkToggle:
+    case Command::MarkNext:
+    case Command::MarkPrevious:
+    case Command::MarkClearAll: BeepRefusal(); break;
     }
 }
 

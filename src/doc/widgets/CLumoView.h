@@ -45,6 +45,9 @@ public:
     enum class Command {
         Undo, Redo, Cut, Copy, ScreenCopy, Paste, SelectAll,
         MarkToggle, MarkNext, MarkPrevious, MarkClearAll,
+        // The text pane's own: line marks, append copy and cut, and the
+        // editing commands a text document refuses (they change nothing).
+        LineMarkToggle, LineMarkNext, LineMarkPrevious, LineMarkClearAll, AppendCopy, AppendCut, TextEdit,
     };
     void runCommand(Command command);
     // What the update rules of those commands ask of the active pane.
@@ -61,6 +64,7 @@ protected:
 
 private:
     void makeFont();
+    void runTextCommand(Command command);
 
     CLumoDoc* m_pDoc;
     QFont m_font;

@@ -444,7 +444,13 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::MarkToggle:
         case cmd::MarkNext:
         case cmd::MarkPrevious:
-        case cmd::MarkClearAll: routeToView(id); break;
+        case cmd::MarkClearAll:
+        case cmd::LineMarkToggle:
+        case cmd::LineMarkNext:
+        case cmd::LineMarkPrevious:
+        case cmd::LineMarkClearAll:
+        case cmd::AppendCopy:
+        case cmd::AppendCut: routeToView(id); break;
         case cmd::EditFind:
         case cmd::EditReplace:
         case cmd::Jump:
@@ -457,7 +463,12 @@ void CMainFrame::onCommand(uint16_t id)
             m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
             g_settings.DisplayStatusBar = m_pStatusBar->isVisible() ? 1 : 0;
             break;
-        default: BeepRefusal(); break;
+        default:
+            if (IsTextEditCommand(id))
+                routeToView(id);
+            else
+                BeepRefusal();
+            break;
         }
     }
     updateCommandStates();
@@ -478,15 +489,18 @@ void CMainFrame::routeToView(uint16_t id)
         {cmd::SelectAll, Command::SelectAll},     {cmd::MarkToggle, Command::MarkToggle},
         {cmd::MarkNext, Command::MarkNext},       {cmd::MarkPrevious, Command::MarkPrevious},
         {cmd::MarkClearAll, Command::MarkClearAll},
+        {cmd::LineMarkToggle, Command::LineMarkToggle}, {cmd::LineMarkNext, Command::LineMarkNext},
+        {cmd::LineMarkPrevious, Command::LineMarkPrevious}, {cmd::LineMarkClearAll, Command::LineMarkClearAll},
+        {cmd::AppendCopy, Command::AppendCopy},   {cmd::AppendCut, Command::AppendCut},
     };
     CLumoView* view = activeView();
     const auto* entry = std::find_if(std::begin(kCommands), std::end(kCommands),
                                      [id](const auto& pair) { return pair.first == id; });
-    if (!view || entry == std::end(kCommands)) {
+    if (!view || (entry == std::end(kCommands) && !IsTextEditCommand(id))) {
         BeepRefusal();
         return;
     }
-    view->runCommand(entry->second);
+    view->runCommand(entry != std::end(kCommands) ? entry->second : Command::TextEdit);
 }
 
 void CMainFrame::arrangeIcons()

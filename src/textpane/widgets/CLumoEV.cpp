@@ -442,6 +442,15 @@ void CLumoEV::putClipboardText(const uint8_t* cp932Bytes, size_t n)
     QGuiApplication::clipboard()->setText(QString::fromStdString(utf8));
 }
 
+bool CLumoEV::clipboardText(std::string& cp932Bytes)
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isNull())
+        return false;
+    cp932Bytes = cp932::FromUtf8(text.toStdString());
+    return true;
+}
+
 // ---- Keys and mouse -----------------------------------------------------------
 
 void CLumoEV::keyPressEvent(QKeyEvent* event)

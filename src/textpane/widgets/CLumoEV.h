@@ -87,6 +87,7 @@ private:
     void showCaret(bool show) override;
     void setStatusTexts(const char* line, const char* column, const char* columnHigh) override;
     void putClipboardText(const uint8_t* cp932, size_t n) override;
+    bool clipboardText(std::string& cp932) override;
 
     void computeGeometry();
     void updateScrollRanges();

@@ -97,6 +97,41 @@ TEST_F(MainFrameTest, ALineOpensTheFileAsTextWithTheCaretOnThatLine)
               (std::ostringstream() << std::setw(5) << std::setfill('0') << caret.line + 1).str());
 }
 
+// The text pane's commands through the menu: line marks set, visited round
+// the text and cleared; append copy; the editing commands change nothing.
+TEST_F(MainFrameTest, TextCommandsMarkLinesAppendCopiesAndEditNothing)
+{
+    CLumoDoc* doc = frame->openTextDocument(makeFile("m.txt", "a\r\nb\r\nc\r\n"), 2, 1);
+    ASSERT_NE(doc, nullptr);
+    CTextCaretModel& model = frame->docTemplate().activeView()->textPane()->model();
+    frame->runCommand(cmd::LineMarkToggle);
+    model.gotoPosition(2, 0);
+    frame->runCommand(cmd::LineMarkToggle);
+    EXPECT_EQ(std::vector<uint32_t>(doc->TextMarks().begin(), doc->TextMarks().end()),
+              (std::vector<uint32_t>{1, 4}));
+    model.gotoPosition(0, 0);
+    frame->runCommand(cmd::LineMarkNext);
+    EXPECT_EQ(model.caret().line, 1u);
+    frame->runCommand(cmd::LineMarkPrevious);
+    EXPECT_EQ(model.caret().line, 2u) << "before the first mark comes the last";
+
+    model.gotoPosition(0, 0);
+    model.extendSelection(0, 1);
+    frame->runCommand(cmd::EditCopy);
+    model.gotoPosition(2, 0);
+    model.extendSelection(6, 7);
+    ASSERT_TRUE(enabled(cmd::AppendCopy));
+    frame->runCommand(cmd::AppendCopy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "ac");
+    for (uint16_t id : {cmd::EditUndo, cmd::AppendCut, cmd::SwapCase, cmd::InsertDate, cmd::Indent})
+        frame->runCommand(id);
+    const uint8_t* p = doc->GetSpanPointer(0, doc->DataSize());
+    EXPECT_EQ(std::string(p, p + doc->DataSize()), "a\r\nb\r\nc\r\n");
+    EXPECT_FALSE(doc->IsModified());
+    frame->runCommand(cmd::LineMarkClearAll);
+    EXPECT_TRUE(doc->TextMarks().empty());
+}
+
 TEST_F(MainFrameTest, TabsListDocumentsInOrderAndSelectByPosition)
 {
     g_settings.AddDocNumber = 1;
