@@ -287,11 +287,11 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Edit:
     case Feature::Marks:
     case Feature::Find:
+    case Feature::Rulers:
         return true;
     case Feature::Print:
     case Feature::Compare:
     case Feature::TextPane:
-    case Feature::Rulers:
     case Feature::Settings:
         return false;
     }
