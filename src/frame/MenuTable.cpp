@@ -288,10 +288,10 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Marks:
     case Feature::Find:
     case Feature::TextPane:
+    case Feature::Rulers:
         return true;
     case Feature::Print:
     case Feature::Compare:
-    case Feature::Rulers:
     case Feature::Settings:
         return false;
     }

@@ -1,7 +1,9 @@
 #include "doc/widgets/CLumoView.h"
 
 #include "binpane/widgets/CLumoBV.h"
+#include "textpane/widgets/CLineBar.h"
 #include "textpane/widgets/CLumoEV.h"
+#include "textpane/widgets/CRulerBar.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
 #include "doc/widgets/ViewFont.h"
@@ -18,6 +20,23 @@ CLumoView::CLumoView(CLumoDoc* doc, QWidget* parent)
         // The other text panes of the document put their carets back on their offsets.
         connect(m_pTextPane, &CLumoEV::focusLost, this,
                 [this] { m_pDoc->UpdateAllViews(kHintTextFocusLost, nullptr, this); });
+        m_pColumnRuler = new CRulerBar(m_pTextPane, this);
+        m_pLineRuler = new CLineBar(m_pTextPane, this);
+        // The rulers follow the caret and the scroll position.
+        connect(m_pTextPane, &CLumoEV::caretPlaced, this, [this](uint32_t column, uint32_t line) {
+            m_pColumnRuler->setCursorColumn(column);
+            m_pLineRuler->setCursorLine(line);
+        });
+        connect(m_pTextPane, &CLumoEV::scrolled, this, [this](int columns, int lines) {
+            if (columns != 0)
+                m_pColumnRuler->update();
+            if (lines != 0)
+                m_pLineRuler->scrollRows(lines);
+        });
+        const CTextCaretModel::Position caret = m_pTextPane->model().caret();
+        m_pColumnRuler->setCursorColumn(caret.column);
+        m_pLineRuler->setCursorLine(caret.line);
+        ApplyRulerVisibility();
     } else {
         m_pHexPane = new CLumoBV(doc, m_font, this);
         m_pPane = m_pHexPane;
@@ -98,6 +117,47 @@ void CLumoView::moveTextCaret(uint32_t line, uint32_t column)
         m_pTextPane->model().gotoPosition(line, column);
 }
 
+void CLumoView::ToggleColumnRuler()
+{
+    if (!m_pTextPane)
+        return;
+    g_settings.DisplayRulerBar = g_settings.DisplayRulerBar ? 0 : 1;
+    ApplyRulerVisibility();
+}
+
+void CLumoView::ToggleLineRuler()
+{
+    if (!m_pTextPane)
+        return;
+    g_settings.DisplayLineBar = g_settings.DisplayLineBar ? 0 : 1;
+    ApplyRulerVisibility();
+}
+
+void CLumoView::ApplyRulerVisibility()
+{
+    if (!m_pTextPane)
+        return;
+    m_pColumnRuler->setVisible(g_settings.DisplayRulerBar != 0);
+    m_pLineRuler->setVisible(g_settings.DisplayLineBar != 0);
+    layoutPanes();
+    // The pane changed size: its caret goes back on its cell, scrolled into view.
+    m_pTextPane->model().setCaret(m_pTextPane->model().caret());
+}
+
+void CLumoView::layoutPanes()
+{
+    if (!m_pTextPane) {
+        m_pPane->setGeometry(rect());
+        return;
+    }
+    const int top = g_settings.DisplayRulerBar ? CRulerBar::ThicknessFor(logicalDpiY()) : 0;
+    const int left = g_settings.DisplayLineBar ? CLineBar::ThicknessFor(logicalDpiX()) : 0;
+    m_pTextPane->setGeometry(left, top, width() - left, height() - top);
+    m_pColumnRuler->setGeometry(top ? QRect(0, 0, width(), top) : QRect());
+    m_pColumnRuler->setScaleOffset(left);
+    m_pLineRuler->setGeometry(left ? QRect(0, top, left, height() - top) : QRect());
+}
+
 bool CLumoView::canUndo() const
 {
     return m_pHexPane && m_pHexPane->model().canUndo();
@@ -145,11 +205,14 @@ void CLumoView::OnUpdate(CViewBase*, int hint, void* object)
         if (hint == kHintBinaryFirst && m_pHexPane)
             m_pHexPane->relayout();
     }
-    // The default update: the whole view is drawn again.
+    // The default update: the whole view is drawn again, rulers included.
     if (m_pHexPane)
         m_pHexPane->viewport()->update();
-    else if (m_pTextPane)
+    else if (m_pTextPane) {
         m_pTextPane->viewport()->update();
+        m_pColumnRuler->update();
+        m_pLineRuler->update();
+    }
 }
 
 void CLumoView::focusInEvent(QFocusEvent*)
@@ -159,5 +222,5 @@ void CLumoView::focusInEvent(QFocusEvent*)
 
 void CLumoView::resizeEvent(QResizeEvent*)
 {
-    m_pPane->setGeometry(rect());
+    layoutPanes();
 }

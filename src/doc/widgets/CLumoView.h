@@ -12,6 +12,8 @@
 class CLumoDoc;
 class CLumoBV;
 class CLumoEV;
+class CRulerBar;
+class CLineBar;
 
 class CLumoView : public QWidget, public CViewBase
 {
@@ -34,6 +36,9 @@ public:
     CLumoBV* hexPane() const { return m_pHexPane; }
     // The text pane of a text document, else null.
     CLumoEV* textPane() const { return m_pTextPane; }
+    // The rulers of a text document (hidden while their setting is off), else null.
+    CRulerBar* columnRuler() const { return m_pColumnRuler; }
+    CLineBar* lineRuler() const { return m_pLineRuler; }
     // The pane that takes the focus and the edit commands.
     QWidget* activePane() const { return m_pPane; }
     const QFont& viewFont() const { return m_font; }
@@ -58,6 +63,13 @@ public:
     // as the command line's /L and /C ask. A binary document ignores it.
     void moveTextCaret(uint32_t line, uint32_t column);
 
+    // A text document: flips DisplayRulerBar or DisplayLineBar and lays this
+    // view out again (the frame then has every other view follow).
+    void ToggleColumnRuler();
+    void ToggleLineRuler();
+    // Shows the rulers as the settings say and lays the panes out around them.
+    void ApplyRulerVisibility();
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -65,10 +77,13 @@ protected:
 private:
     void makeFont();
     void runTextCommand(Command command);
+    void layoutPanes();
 
     CLumoDoc* m_pDoc;
     QFont m_font;
     QWidget* m_pPane = nullptr;
     CLumoBV* m_pHexPane = nullptr;
     CLumoEV* m_pTextPane = nullptr;
+    CRulerBar* m_pColumnRuler = nullptr;
+    CLineBar* m_pLineRuler = nullptr;
 };

@@ -458,6 +458,8 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::FindBoxNext:
         case cmd::FindPrevious:
         case cmd::FindInput: routeFind(id); break;
+        case cmd::ColumnRuler:
+        case cmd::LineRuler: onRulerToggle(id); break;
         case cmd::ViewToolBar: m_pToolBar->setVisible(!m_pToolBar->isVisible()); break;
         case cmd::ViewStatusBar:
             m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
@@ -501,6 +503,25 @@ void CMainFrame::routeToView(uint16_t id)
         return;
     }
     view->runCommand(entry != std::end(kCommands) ? entry->second : Command::TextEdit);
+}
+
+// The ruler settings hold for every text view: the active one flips its
+// setting, and every other view follows it.
+void CMainFrame::onRulerToggle(uint16_t id)
+{
+    CLumoView* active = activeView();
+    if (!active || !active->IsTextMode()) {
+        BeepRefusal();
+        return;
+    }
+    if (id == cmd::ColumnRuler)
+        active->ToggleColumnRuler();
+    else
+        active->ToggleLineRuler();
+    for (const auto& doc : m_pTemplate->documents())
+        for (CViewBase* base : doc->views())
+            if (auto* view = dynamic_cast<CLumoView*>(base); view && view != active)
+                view->ApplyRulerVisibility();
 }
 
 void CMainFrame::arrangeIcons()

@@ -92,6 +92,7 @@ private:
     void adoptFrame(CLumoMCW* frame);
     void watchPane(CLumoMCW* frame);
     void routeToView(uint16_t id);
+    void onRulerToggle(uint16_t id);
     void onFileOpen();
     void onRecentFile(size_t index);
     void onFavouriteDirectory(int index);

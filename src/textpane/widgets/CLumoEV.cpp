@@ -161,6 +161,7 @@ void CLumoEV::scrollContentsBy(int dx, int dy)
         m_nScrollColumn = static_cast<uint32_t>(static_cast<int64_t>(m_nScrollColumn) - dx);
         viewport()->scroll(dx * m_nCharWidth, 0, text);
     }
+    emit scrolled(dx, dy);
 }
 
 void CLumoEV::resizeEvent(QResizeEvent* event)
@@ -417,6 +418,7 @@ void CLumoEV::placeCaret(uint32_t column, uint32_t line)
     m_nCaretLine = line;
     viewport()->update(caretRect());
     restartBlink();
+    emit caretPlaced(column, line);
     if (g_settings.SpotConversionIME)
         QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }

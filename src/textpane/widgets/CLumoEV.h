@@ -60,6 +60,9 @@ signals:
     void editStateChanged();
     // The pane lost the focus: the other panes of its document put their carets back.
     void focusLost();
+    // The rulers follow the caret's cell and the scroll position.
+    void caretPlaced(uint32_t column, uint32_t line);
+    void scrolled(int columns, int lines);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
