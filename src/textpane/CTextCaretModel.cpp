@@ -506,10 +506,28 @@ void CTextCaretModel::mouseMove(int x, int y)
     moveSelectionEnd(caretOffset());
 }
 
+std::optional<CTagTarget> CTextCaretModel::tagOfLine(uint32_t line)
+{
+    line = std::min(line, lastLine());
+    const CRowTable& rows = m_doc.Rows();
+    while (line > 0 && line < rows.Count() && !rows.BeginsLine(line))
+        --line;
+    const uint32_t start = m_lines->lineStart(line);
+    const uint32_t n = m_lines->logicalLineEnd(start) - start;
+    // A line longer than any tag is not read at all.
+    if (n == 0 || n > kMaxTagLine)
+        return std::nullopt;
+    return ParseTagLine(m_doc.GetSpanPointer(start, n), n);
+}
+
 void CTextCaretModel::doubleClick(int x, int y, bool shift)
 {
     const Position at = positionAt(x, y);
     const uint32_t line = std::min(at.line, lastLine());
+    if (const std::optional<CTagTarget> tag = tagOfLine(line)) {
+        m_host.openTag(*tag);
+        return;
+    }
     uint32_t start = m_lines->offsetAt(at.column, line, false).offset;
     // offsetAt rounds a column inside a unit up to its end: the pointer is on the unit before.
     if (start > m_lines->lineStart(line) && m_lines->columnOf(start) > at.column)

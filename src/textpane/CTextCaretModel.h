@@ -72,7 +72,10 @@ public:
     void mouseDown(int x, int y, bool shift);
     void mouseMove(int x, int y);
     void mouseUp() { m_bDragging = false; }
+    // On a tag line the host opens the tag's file; elsewhere the word is selected.
     void doubleClick(int x, int y, bool shift);
+    // The tag the logical line holding display line `line` names, if any.
+    std::optional<CTagTarget> tagOfLine(uint32_t line);
     bool dragging() const { return m_bDragging; }
 
     // The class of the unit at offset (the text end is a separator).

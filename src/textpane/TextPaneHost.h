@@ -2,6 +2,8 @@
 // widget implements this; tests implement it without a window.
 #pragma once
 
+#include "textpane/TagLine.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -42,4 +44,6 @@ public:
     virtual void setStatusTexts(const char* line, const char* column, const char* columnHigh) = 0;
     // Code page 932 bytes for the system clipboard, converted for other programs.
     virtual void putClipboardText(const uint8_t* cp932, size_t n) = 0;
+    // A double-click on a tag line: the named file is opened at its line.
+    virtual void openTag(const CTagTarget& tag) = 0;
 };

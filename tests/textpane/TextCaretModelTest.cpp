@@ -9,6 +9,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,10 +34,12 @@ public:
         status = std::string(line) + "|" + high + "|" + column;
     }
     void putClipboardText(const uint8_t* bytes, size_t n) override { clipboard.assign(bytes, bytes + n); }
+    void openTag(const CTagTarget& tag) override { tags.push_back(tag); }
 
     TextPaneView view{8, 16, 0, 0, 0, 0, 10, 40};
     bool caretShown = true;
     std::string status, clipboard;
+    std::vector<CTagTarget> tags;
 };
 
 struct TextCaret : ::testing::Test
@@ -144,6 +147,19 @@ TEST_F(TextCaret, WordsAndDoubleClickFollowTheCharacterClasses)
     // With Shift it extends from the caret instead.
     model->doubleClick(8 * 1, 4, true);
     EXPECT_EQ(model->selection(), (std::pair<uint32_t, uint32_t>{0, 12})); // from the anchor
+    EXPECT_TRUE(host.tags.empty());
+}
+
+TEST_F(TextCaret, ADoubleClickOnAnyRowOfAWrappedTagLineOpensTheTag)
+{
+    // The tag line wraps at 20 columns; the line after it is no tag.
+    open("head\r\n/dir/sub/file.c(12) error\r\n/dir/sub/file.c(0)\r\n");
+    model->doubleClick(8 * 2, 16 * 2 + 4, false); // on the continuation row
+    EXPECT_EQ(host.tags, (std::vector<CTagTarget>{{"/dir/sub/file.c", 12}}));
+    EXPECT_FALSE(model->hasSelection());
+    model->doubleClick(8 * 2, 16 * 3 + 4, false);
+    EXPECT_EQ(host.tags.size(), 1u);
+    EXPECT_TRUE(model->hasSelection());
 }
 
 TEST_F(TextCaret, ScrollingPagesAndStatusTexts)

@@ -430,6 +430,12 @@ void CLumoEV::putClipboardText(const uint8_t* cp932Bytes, size_t n)
     QGuiApplication::clipboard()->setText(QString::fromStdString(utf8));
 }
 
+void CLumoEV::openTag(const CTagTarget& tag)
+{
+    // The document's bytes name the file in code page 932; the file system wants Unicode.
+    emit tagJumpRequested(QString::fromStdString(cp932::ToUtf8(tag.name)), static_cast<int>(tag.line));
+}
+
 // ---- Keys and mouse -----------------------------------------------------------
 
 void CLumoEV::keyPressEvent(QKeyEvent* event)

@@ -57,6 +57,8 @@ signals:
     void editStateChanged();
     // The pane lost the focus: the other panes of its document put their carets back.
     void focusLost();
+    // A tag line was double-clicked: whoever hosts the pane opens path at line (from 1).
+    void tagJumpRequested(const QString& path, int line);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -84,6 +86,7 @@ private:
     void showCaret(bool show) override;
     void setStatusTexts(const char* line, const char* column, const char* columnHigh) override;
     void putClipboardText(const uint8_t* cp932, size_t n) override;
+    void openTag(const CTagTarget& tag) override;
 
     void computeGeometry();
     void updateScrollRanges();
