@@ -410,13 +410,39 @@ void CTextCaretModel::setSelectionShown(bool shown)
     m_host.showCaret(!shown);
 }
 
+std::optional<CTextBox> CTextCaretModel::box() const
+{
+    if (!m_bBoxMode || !m_bSelection)
+        return std::nullopt;
+    return BoxBetween(m_nAnchor, m_nSelCurrent, maxColumns());
+}
+
+void CTextCaretModel::invalidateBox()
+{
+    const CTextBox shown = BoxBetween(m_nAnchor, m_nSelCurrent, maxColumns());
+    m_host.invalidateLines(shown.top, shown.bottom);
+}
+
 void CTextCaretModel::cancelSelection()
 {
     if (m_bSelection) {
-        invalidateOffsets(m_nSelStart, m_nSelEnd);
+        if (m_bBoxMode)
+            invalidateBox();
+        else
+            invalidateOffsets(m_nSelStart, m_nSelEnd);
         setSelectionShown(false);
     }
+    m_bBoxMode = false;
     m_nAnchor = m_nSelCurrent = caretOffset();
+}
+
+void CTextCaretModel::moveBoxEnd(uint32_t end)
+{
+    // The lines of the old box and of the new one are drawn again.
+    invalidateBox();
+    m_nSelCurrent = end;
+    invalidateBox();
+    setSelectionShown(!BoxBetween(m_nAnchor, m_nSelCurrent, maxColumns()).empty());
 }
 
 void CTextCaretModel::moveSelectionEnd(uint32_t end)
@@ -434,6 +460,8 @@ void CTextCaretModel::moveSelectionEnd(uint32_t end)
 
 void CTextCaretModel::extendSelection(uint32_t from, uint32_t to)
 {
+    if (m_bBoxMode)
+        cancelSelection(); // a stream selection starts afresh
     if (!m_bSelection)
         m_nAnchor = m_nSelCurrent = std::min(from, m_doc.DataSize());
     moveSelectionEnd(to);
@@ -456,15 +484,21 @@ void CTextCaretModel::copy()
 {
     if (!m_bSelection)
         return;
-    const uint32_t n = m_nSelEnd - m_nSelStart;
-    std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[size_t{n} + 1]);
+    const std::optional<CTextBox> shown = box();
+    const size_t capacity = shown ? BoxTextCapacity(*shown, maxColumns()) : size_t{m_nSelEnd} - m_nSelStart;
+    std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[capacity + 1]);
     if (!text) {
         ShowOutOfMemory();
         return;
     }
+    const uint8_t* bytes = m_doc.GetSpanPointer(m_nSelStart, m_nSelEnd - m_nSelStart);
+    size_t n = m_nSelEnd - m_nSelStart;
+    if (shown) {
+        n = BoxText(*m_lines, m_doc, *shown, text.get());
+        bytes = text.get();
+    }
     // Text ends at a zero byte: the zeros are left out, as the hex pane does.
-    m_host.putClipboardText(text.get(),
-                            CBinaryClipboard::StripZeros(m_doc.GetSpanPointer(m_nSelStart, n), n, text.get()));
+    m_host.putClipboardText(text.get(), CBinaryClipboard::StripZeros(bytes, static_cast<uint32_t>(n), text.get()));
 }
 
 // ---- Mouse --------------------------------------------------------------------
@@ -479,18 +513,24 @@ CTextCaretModel::Position CTextCaretModel::positionAt(int x, int y) const
             static_cast<uint32_t>(std::clamp<int64_t>(line, 0, lineCount()))};
 }
 
-void CTextCaretModel::mouseDown(int x, int y, bool shift)
+void CTextCaretModel::mouseDown(int x, int y, bool shift, bool ctrl)
 {
     const uint32_t old = caretOffset();
     const Position at = positionAt(x, y);
     const Position position = snap(at.column, at.line, !shift && g_cabinet.bFreeCursor != 0);
     m_nDesiredCol = position.column;
     setCaret(position);
-    if (shift) {
+    if (shift && !m_bBoxMode) {
         extendSelection(old, caretOffset());
     } else {
         cancelSelection();
-        m_nAnchor = m_nSelCurrent = caretOffset();
+        if (ctrl) {
+            // The box's corner is the point itself, also past a line's end.
+            m_bBoxMode = true;
+            m_nAnchor = m_nSelCurrent = BoxCoordinate(at.column, at.line, maxColumns());
+        } else {
+            m_nAnchor = m_nSelCurrent = caretOffset();
+        }
     }
     m_bDragging = true;
 }
@@ -500,6 +540,12 @@ void CTextCaretModel::mouseMove(int x, int y)
     if (!m_bDragging)
         return;
     const Position at = positionAt(x, y);
+    if (m_bBoxMode) {
+        // The caret stays; the view follows the box's corner.
+        scrollIntoView(at);
+        moveBoxEnd(BoxCoordinate(at.column, at.line, maxColumns()));
+        return;
+    }
     const Position position = snap(at.column, at.line, false);
     m_nDesiredCol = position.column;
     setCaret(position);

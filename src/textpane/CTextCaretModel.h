@@ -5,6 +5,7 @@
 // shows everything through the host.
 #pragma once
 
+#include "textpane/TextBox.h"
 #include "textpane/TextCharClass.h"
 #include "textpane/TextLineModel.h"
 #include "textpane/TextPaneHost.h"
@@ -59,6 +60,8 @@ public:
     void keyPress(int key, bool shift, bool ctrl, bool typesText);
 
     bool hasSelection() const { return m_bSelection; }
+    // The box selection shown, if the selection is a box.
+    std::optional<CTextBox> box() const;
     // The selected bytes [start, end): start and the last unit's end.
     std::pair<uint32_t, uint32_t> selection() const { return {m_nSelStart, m_nSelEnd}; }
     void cancelSelection();
@@ -69,7 +72,8 @@ public:
 
     // The (column, line) under a point of the pane, and the mouse.
     Position positionAt(int x, int y) const;
-    void mouseDown(int x, int y, bool shift);
+    // With Ctrl a box selection begins at the point.
+    void mouseDown(int x, int y, bool shift, bool ctrl = false);
     void mouseMove(int x, int y);
     void mouseUp() { m_bDragging = false; }
     // On a tag line the host opens the tag's file; elsewhere the word is selected.
@@ -94,6 +98,7 @@ private:
     uint32_t m_nDesiredCol = 0;
     bool m_bSelection = false;
     bool m_bDragging = false;
+    bool m_bBoxMode = false; // anchor and current end are box coordinates
     uint32_t m_nAnchor = 0;
     uint32_t m_nSelCurrent = 0;
     uint32_t m_nSelStart = 0;
@@ -113,6 +118,8 @@ private:
     uint32_t previousWord(uint32_t offset);
     void setSelectionShown(bool shown);
     void moveSelectionEnd(uint32_t end);
+    void moveBoxEnd(uint32_t end);
+    void invalidateBox();
     void invalidateOffsets(uint32_t first, uint32_t last);
     void updateStatus();
 };

@@ -229,7 +229,8 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
     const int right = viewport()->width();
     const auto marks = m_pDoc->TextMarks();
     const auto [selStart, selEnd] = m_model.selection();
-    const bool selection = m_model.hasSelection();
+    const std::optional<CTextBox> box = m_model.box();
+    const bool selection = m_model.hasSelection() && !box;
     const CTextWrap& wrap = lines.wrap();
 
     for (uint32_t line = first; line <= last; ++line) {
@@ -308,12 +309,19 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
         if (selection && selStart < end && selEnd > start) {
             const int left = selStart <= start ? cellX(0) : cellX(static_cast<uint32_t>(selLeft));
             const int rightX = selEnd >= end ? lineEnd : cellX(static_cast<uint32_t>(selRight));
-            painter.save();
-            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            painter.fillRect(QRect(left, y, rightX - left, m_nLineHeight), Qt::black);
-            painter.restore();
+            invertPixels(painter, left, rightX, y);
         }
+        if (box && line >= box->top && line <= box->bottom)
+            invertPixels(painter, cellX(box->left), cellX(box->right), y);
     }
+}
+
+void CLumoEV::invertPixels(QPainter& painter, int left, int right, int y)
+{
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.fillRect(QRect(left, y, right - left, m_nLineHeight), Qt::black);
+    painter.restore();
 }
 
 // ---- The caret the pane draws ------------------------------------------------
@@ -467,7 +475,8 @@ void CLumoEV::mousePressEvent(QMouseEvent* event)
         return;
     setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
-    m_model.mouseDown(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier);
+    m_model.mouseDown(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier,
+                      event->modifiers() & Qt::ControlModifier);
     m_dragTimer.start(kDragTickMs, this);
 }
 

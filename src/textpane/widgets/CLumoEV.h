@@ -93,6 +93,8 @@ private:
     void restartBlink();
     void paintLines(QPainter& painter, uint32_t first, uint32_t last);
     void drawCaret(QPainter& painter);
+    // A selection is shown by inverting its pixels on one line.
+    void invertPixels(QPainter& painter, int left, int right, int y);
 
     int cellX(uint32_t column) const
     {

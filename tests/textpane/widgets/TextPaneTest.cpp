@@ -6,6 +6,7 @@
 #include "doc/widgets/CLumoView.h"
 #include "platform/Cp932.h"
 #include "support/CRecordingSink.h"
+#include "textpane/TextBox.h"
 #include "textpane/widgets/CLumoEV.h"
 
 #include <QApplication>
@@ -157,4 +158,32 @@ TEST_F(TextPane, LongTextsScrollAndADoubleByteCharacterTakesTwoCells)
     const int cw = pane->charWidth();
     EXPECT_EQ(selected.pixelColor(x0 + 5 * cw - 1, y), QColor(Qt::black));
     EXPECT_EQ(selected.pixelColor(x0 + 5 * cw, y), QColor(Qt::white));
+}
+
+TEST_F(TextPane, ACtrlDragSelectsABoxThatIsDrawnInvertedAndCopiedLineByLine)
+{
+    g_cabinet.bShowCrMarks = 0;
+    open("a\x8a\xbf" "bcdef\r\n\tXYZ\r\nq\r\n");
+    QTest::mousePress(pane->viewport(), Qt::LeftButton, Qt::ControlModifier, cell(2, 0));
+    QTest::mouseMove(pane->viewport(), cell(5, 2));
+    QTest::mouseRelease(pane->viewport(), Qt::LeftButton, Qt::ControlModifier, cell(5, 2));
+    EXPECT_TRUE(view->hasSelection());
+    EXPECT_EQ(pane->model().box(), (CTextBox{0, 2, 2, 5}));
+
+    // Exactly the box's cells are inverted, on every line, past a line's end too.
+    const QImage image = pane->viewport()->grab().toImage();
+    const auto inverted = [&](uint32_t column, uint32_t line) {
+        return image.pixelColor(pane->leftMarginPx() + static_cast<int>(column) * pane->charWidth() + 1,
+                                pane->topMarginPx() + static_cast<int>(line + 1) * pane->lineHeight() - 1)
+            == QColor(Qt::black);
+    };
+    EXPECT_TRUE(inverted(2, 0) && inverted(4, 1) && inverted(3, 2));
+    EXPECT_FALSE(inverted(1, 0) || inverted(5, 1) || inverted(2, 3));
+
+    // The kanji cut by the left edge and the tab cut by the right one are copied whole.
+    QGuiApplication::clipboard()->clear();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardBytes(), "\x8a\xbf" "bc\r\n" "\tX\r\n" "\r\n");
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(view->hasSelection());
 }
