@@ -336,6 +336,14 @@ CTextCaretModel::Position CTextCaretModel::moveCaret(int key, bool ctrl, bool fr
 
 void CTextCaretModel::keyPress(int key, bool shift, bool ctrl, bool typesText)
 {
+    if (m_nAutoScrollKey != 0) {
+        stopAutoScroll(); // the key does nothing else, and types nothing
+        return;
+    }
+    if (ctrl && shift && (key == qtkey::Key_Up || key == qtkey::Key_Down)) {
+        startAutoScroll(key);
+        return;
+    }
     switch (key) {
     case qtkey::Key_PageUp: case qtkey::Key_PageDown: case qtkey::Key_End: case qtkey::Key_Home:
     case qtkey::Key_Left: case qtkey::Key_Right: case qtkey::Key_Up: case qtkey::Key_Down: {
@@ -393,6 +401,56 @@ void CTextCaretModel::keyPress(int key, bool shift, bool ctrl, bool typesText)
     if (typesText || key == qtkey::Key_Backspace || key == qtkey::Key_Delete || key == qtkey::Key_Insert
         || (ctrl && (key == qtkey::Key_V || key == qtkey::Key_Z)))
         BeepRefusal(); // the text pane does not edit
+}
+
+// ---- Auto-scroll --------------------------------------------------------------
+
+void CTextCaretModel::startAutoScroll(int key)
+{
+    cancelSelection();
+    const TextPaneView v = m_host.paneView();
+    // The caret starts from the edge of the view it runs towards.
+    const uint32_t line = key == qtkey::Key_Up ? v.topLine : v.topLine + std::max(v.visibleRows - 1, 0);
+    setCaret(snap(m_nDesiredCol, line, g_cabinet.bFreeCursor != 0));
+    m_nAutoScrollKey = key;
+    m_host.startAutoScrollTimer(std::max(g_settings.AutoScrollInt, 1) * 100);
+}
+
+void CTextCaretModel::stopAutoScroll()
+{
+    if (m_nAutoScrollKey == 0)
+        return;
+    m_nAutoScrollKey = 0;
+    m_host.stopAutoScrollTimer();
+}
+
+bool CTextCaretModel::marksBetween(uint32_t fromLine, uint32_t toLine)
+{
+    // A mark names its line by the CR before it: the line starts 2 bytes on.
+    const uint32_t from = m_lines->lineStart(std::min(fromLine, toLine));
+    const uint32_t to = m_lines->lineStart(std::max(fromLine, toLine));
+    for (const uint32_t mark : m_doc.TextMarks()) {
+        const uint32_t start = mark == CLumoDoc::kFirstLineMark ? 0 : mark + 2;
+        // Moving down the line left is passed, moving up the line left is not.
+        if (fromLine < toLine ? start > from && start <= to : start >= from && start < to)
+            return true;
+    }
+    return false;
+}
+
+void CTextCaretModel::autoScrollTick()
+{
+    for (int i = 0; i < std::max(g_settings.AutoScrollCount, 1) && m_nAutoScrollKey != 0; ++i) {
+        const Position old = caret();
+        const Position target = moveCaret(m_nAutoScrollKey, false, g_cabinet.bFreeCursor != 0);
+        setCaret(target);
+        if (target.line == old.line) {
+            stopAutoScroll(); // the text's end (or start) is reached
+        } else if (g_settings.AutoScrollBreak && marksBetween(old.line, target.line)) {
+            stopAutoScroll();
+            BeepRefusal();
+        }
+    }
 }
 
 // ---- Selection ----------------------------------------------------------------
@@ -515,6 +573,7 @@ CTextCaretModel::Position CTextCaretModel::positionAt(int x, int y) const
 
 void CTextCaretModel::mouseDown(int x, int y, bool shift, bool ctrl)
 {
+    stopAutoScroll();
     const uint32_t old = caretOffset();
     const Position at = positionAt(x, y);
     const Position position = snap(at.column, at.line, !shift && g_cabinet.bFreeCursor != 0);

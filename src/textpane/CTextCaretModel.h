@@ -59,6 +59,12 @@ public:
     // Any key that reaches the pane: moves, Escape, Insert, copy; the editing keys beep.
     void keyPress(int key, bool shift, bool ctrl, bool typesText);
 
+    // Auto-scroll: the caret runs up or down (key Up or Down) a few lines a tick.
+    void startAutoScroll(int key);
+    void autoScrollTick();
+    void stopAutoScroll();
+    bool autoScrolling() const { return m_nAutoScrollKey != 0; }
+
     bool hasSelection() const { return m_bSelection; }
     // The box selection shown, if the selection is a box.
     std::optional<CTextBox> box() const;
@@ -99,6 +105,7 @@ private:
     bool m_bSelection = false;
     bool m_bDragging = false;
     bool m_bBoxMode = false; // anchor and current end are box coordinates
+    int m_nAutoScrollKey = 0; // 0: auto-scroll is off
     uint32_t m_nAnchor = 0;
     uint32_t m_nSelCurrent = 0;
     uint32_t m_nSelStart = 0;
@@ -120,6 +127,7 @@ private:
     void moveSelectionEnd(uint32_t end);
     void moveBoxEnd(uint32_t end);
     void invalidateBox();
+    bool marksBetween(uint32_t fromLine, uint32_t toLine);
     void invalidateOffsets(uint32_t first, uint32_t last);
     void updateStatus();
 };

@@ -44,6 +44,9 @@ public:
     virtual void setStatusTexts(const char* line, const char* column, const char* columnHigh) = 0;
     // Code page 932 bytes for the system clipboard, converted for other programs.
     virtual void putClipboardText(const uint8_t* cp932, size_t n) = 0;
+    // Timer 3: auto-scroll ticks every ms milliseconds until stopped.
+    virtual void startAutoScrollTimer(int ms) = 0;
+    virtual void stopAutoScrollTimer() = 0;
     // A double-click on a tag line: the named file is opened at its line.
     virtual void openTag(const CTagTarget& tag) = 0;
 };

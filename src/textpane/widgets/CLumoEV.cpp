@@ -359,6 +359,8 @@ void CLumoEV::timerEvent(QTimerEvent* event)
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_bBlinkOn = !m_bBlinkOn;
         viewport()->update(caretRect());
+    } else if (event->timerId() == m_autoScrollTimer.timerId()) {
+        m_model.autoScrollTick();
     } else if (event->timerId() == m_dragTimer.timerId()) {
         // Outside the pane the view scrolls towards the pointer and the selection follows.
         const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
@@ -436,6 +438,16 @@ void CLumoEV::putClipboardText(const uint8_t* cp932Bytes, size_t n)
 {
     const std::string utf8 = cp932::ToUtf8(std::string_view(reinterpret_cast<const char*>(cp932Bytes), n));
     QGuiApplication::clipboard()->setText(QString::fromStdString(utf8));
+}
+
+void CLumoEV::startAutoScrollTimer(int ms)
+{
+    m_autoScrollTimer.start(ms, this);
+}
+
+void CLumoEV::stopAutoScrollTimer()
+{
+    m_autoScrollTimer.stop();
 }
 
 void CLumoEV::openTag(const CTagTarget& tag)
@@ -518,6 +530,7 @@ void CLumoEV::focusOutEvent(QFocusEvent* event)
     m_blinkTimer.stop();
     m_dragTimer.stop();
     m_model.mouseUp();
+    m_model.stopAutoScroll();
     viewport()->update(caretRect());
     emit focusLost();
 }

@@ -49,6 +49,7 @@ public:
     // Where the caret is drawn, for tests and the input method.
     QRect caretRect() const;
     bool caretShown() const { return m_bCaretShown; }
+    bool autoScrollTimerActive() const { return m_autoScrollTimer.isActive(); }
 
 signals:
     // The line pane, the column pane and the pane of the column's further digits.
@@ -87,6 +88,8 @@ private:
     void setStatusTexts(const char* line, const char* column, const char* columnHigh) override;
     void putClipboardText(const uint8_t* cp932, size_t n) override;
     void openTag(const CTagTarget& tag) override;
+    void startAutoScrollTimer(int ms) override;
+    void stopAutoScrollTimer() override;
 
     void computeGeometry();
     void updateScrollRanges();
@@ -127,6 +130,7 @@ private:
     bool m_bBlinkOn = true;
     QBasicTimer m_blinkTimer;
     QBasicTimer m_dragTimer; // timer 1: 50 ms while the left button drags
+    QBasicTimer m_autoScrollTimer; // timer 3
 
     // Scratch of a paint: the colours of the bytes drawn, and a run's cells.
     std::vector<uint32_t> m_colours;

@@ -187,3 +187,21 @@ TEST_F(TextPane, ACtrlDragSelectsABoxThatIsDrawnInvertedAndCopiedLineByLine)
     key(Qt::Key_Escape);
     EXPECT_FALSE(view->hasSelection());
 }
+
+TEST_F(TextPane, CtrlShiftDownStartsAutoScrollAndAnyKeyStopsIt)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    open(text);
+    const Position bottom = key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(bottom.line, static_cast<uint32_t>(pane->visibleRows() - 1));
+    EXPECT_TRUE(pane->autoScrollTimerActive());
+    // The key only stops it: its character is swallowed (no read-only beep).
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_FALSE(pane->autoScrollTimerActive());
+    EXPECT_EQ(pane->model().caret(), bottom);
+    EXPECT_TRUE(sink.beeps.empty());
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_EQ(sink.beeps.size(), 1u);
+}
