@@ -253,8 +253,10 @@ void CTextCaretModel::followChange(const DocChange& change)
             return static_cast<uint32_t>(offset - change.removed + change.inserted);
         return change.position;
     };
-    if (m_bSelection && (m_nSelEnd >= change.position && m_nSelStart <= end)) {
+    // A box is columns on lines, which any change may shift under it.
+    if (m_bSelection && (m_bBoxMode || (m_nSelEnd >= change.position && m_nSelStart <= end))) {
         setSelectionShown(false);
+        m_bBoxMode = false;
     } else if (m_bSelection) {
         m_nSelStart = follow(m_nSelStart);
         m_nSelEnd = follow(m_nSelEnd);
@@ -375,6 +377,14 @@ CTextCaretModel::Position CTextCaretModel::moveCaret(int key, bool ctrl, bool fr
 
 void CTextCaretModel::keyPress(int key, bool shift, bool ctrl, bool typesText)
 {
+    if (m_nAutoScrollKey != 0) {
+        stopAutoScroll(); // the key does nothing else, and types nothing
+        return;
+    }
+    if (ctrl && shift && (key == qtkey::Key_Up || key == qtkey::Key_Down)) {
+        startAutoScroll(key);
+        return;
+    }
     switch (key) {
     case qtkey::Key_PageUp: case qtkey::Key_PageDown: case qtkey::Key_End: case qtkey::Key_Home:
     case qtkey::Key_Left: case qtkey::Key_Right: case qtkey::Key_Up: case qtkey::Key_Down: {
@@ -434,6 +444,56 @@ void CTextCaretModel::keyPress(int key, bool shift, bool ctrl, bool typesText)
         BeepRefusal(); // the text pane does not edit
 }
 
+// ---- Auto-scroll --------------------------------------------------------------
+
+void CTextCaretModel::startAutoScroll(int key)
+{
+    cancelSelection();
+    const TextPaneView v = m_host.paneView();
+    // The caret starts from the edge of the view it runs towards.
+    const uint32_t line = key == qtkey::Key_Up ? v.topLine : v.topLine + std::max(v.visibleRows - 1, 0);
+    setCaret(snap(m_nDesiredCol, line, g_cabinet.bFreeCursor != 0));
+    m_nAutoScrollKey = key;
+    m_host.startAutoScrollTimer(std::max(g_settings.AutoScrollInt, 1) * 100);
+}
+
+void CTextCaretModel::stopAutoScroll()
+{
+    if (m_nAutoScrollKey == 0)
+        return;
+    m_nAutoScrollKey = 0;
+    m_host.stopAutoScrollTimer();
+}
+
+bool CTextCaretModel::marksBetween(uint32_t fromLine, uint32_t toLine)
+{
+    // A mark names its line by the CR before it: the line starts 2 bytes on.
+    const uint32_t from = m_lines->lineStart(std::min(fromLine, toLine));
+    const uint32_t to = m_lines->lineStart(std::max(fromLine, toLine));
+    for (const uint32_t mark : m_doc.TextMarks()) {
+        const uint32_t start = mark == CLumoDoc::kFirstLineMark ? 0 : mark + 2;
+        // Moving down the line left is passed, moving up the line left is not.
+        if (fromLine < toLine ? start > from && start <= to : start >= from && start < to)
+            return true;
+    }
+    return false;
+}
+
+void CTextCaretModel::autoScrollTick()
+{
+    for (int i = 0; i < std::max(g_settings.AutoScrollCount, 1) && m_nAutoScrollKey != 0; ++i) {
+        const Position old = caret();
+        const Position target = moveCaret(m_nAutoScrollKey, false, g_cabinet.bFreeCursor != 0);
+        setCaret(target);
+        if (target.line == old.line) {
+            stopAutoScroll(); // the text's end (or start) is reached
+        } else if (g_settings.AutoScrollBreak && marksBetween(old.line, target.line)) {
+            stopAutoScroll();
+            BeepRefusal();
+        }
+    }
+}
+
 // ---- Selection ----------------------------------------------------------------
 
 void CTextCaretModel::invalidateOffsets(uint32_t first, uint32_t last)
@@ -449,13 +509,39 @@ void CTextCaretModel::setSelectionShown(bool shown)
     m_host.showCaret(!shown);
 }
 
+std::optional<CTextBox> CTextCaretModel::box() const
+{
+    if (!m_bBoxMode || !m_bSelection)
+        return std::nullopt;
+    return BoxBetween(m_nAnchor, m_nSelCurrent, maxColumns());
+}
+
+void CTextCaretModel::invalidateBox()
+{
+    const CTextBox shown = BoxBetween(m_nAnchor, m_nSelCurrent, maxColumns());
+    m_host.invalidateLines(shown.top, shown.bottom);
+}
+
 void CTextCaretModel::cancelSelection()
 {
     if (m_bSelection) {
-        invalidateOffsets(m_nSelStart, m_nSelEnd);
+        if (m_bBoxMode)
+            invalidateBox();
+        else
+            invalidateOffsets(m_nSelStart, m_nSelEnd);
         setSelectionShown(false);
     }
+    m_bBoxMode = false;
     m_nAnchor = m_nSelCurrent = caretOffset();
+}
+
+void CTextCaretModel::moveBoxEnd(uint32_t end)
+{
+    // The lines of the old box and of the new one are drawn again.
+    invalidateBox();
+    m_nSelCurrent = end;
+    invalidateBox();
+    setSelectionShown(!BoxBetween(m_nAnchor, m_nSelCurrent, maxColumns()).empty());
 }
 
 void CTextCaretModel::moveSelectionEnd(uint32_t end)
@@ -473,6 +559,8 @@ void CTextCaretModel::moveSelectionEnd(uint32_t end)
 
 void CTextCaretModel::extendSelection(uint32_t from, uint32_t to)
 {
+    if (m_bBoxMode)
+        cancelSelection(); // a stream selection starts afresh
     if (!m_bSelection)
         m_nAnchor = m_nSelCurrent = std::min(from, m_doc.DataSize());
     moveSelectionEnd(to);
@@ -493,14 +581,21 @@ void CTextCaretModel::selectAll()
 
 std::optional<std::string> CTextCaretModel::selectionText()
 {
-    const uint32_t n = m_nSelEnd - m_nSelStart;
-    std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[size_t{n} + 1]);
+    const std::optional<CTextBox> shown = box();
+    const size_t capacity = shown ? BoxTextCapacity(*shown, maxColumns()) : size_t{m_nSelEnd} - m_nSelStart;
+    std::unique_ptr<uint8_t[]> text(new (std::nothrow) uint8_t[capacity + 1]);
     if (!text) {
         ShowOutOfMemory();
         return std::nullopt;
     }
     // Text ends at a zero byte: the zeros are left out, as the hex pane does.
-    const size_t kept = CBinaryClipboard::StripZeros(m_doc.GetSpanPointer(m_nSelStart, n), n, text.get());
+    const uint8_t* bytes = m_doc.GetSpanPointer(m_nSelStart, m_nSelEnd - m_nSelStart);
+    size_t n = m_nSelEnd - m_nSelStart;
+    if (shown) {
+        n = BoxText(*m_lines, m_doc, *shown, text.get());
+        bytes = text.get();
+    }
+    const size_t kept = CBinaryClipboard::StripZeros(bytes, static_cast<uint32_t>(n), text.get());
     return std::string(reinterpret_cast<const char*>(text.get()), kept);
 }
 
@@ -614,18 +709,25 @@ CTextCaretModel::Position CTextCaretModel::positionAt(int x, int y) const
             static_cast<uint32_t>(std::clamp<int64_t>(line, 0, lineCount()))};
 }
 
-void CTextCaretModel::mouseDown(int x, int y, bool shift)
+void CTextCaretModel::mouseDown(int x, int y, bool shift, bool ctrl)
 {
+    stopAutoScroll();
     const uint32_t old = caretOffset();
     const Position at = positionAt(x, y);
     const Position position = snap(at.column, at.line, !shift && g_cabinet.bFreeCursor != 0);
     m_nDesiredCol = position.column;
     setCaret(position);
-    if (shift) {
+    if (shift && !m_bBoxMode) {
         extendSelection(old, caretOffset());
     } else {
         cancelSelection();
-        m_nAnchor = m_nSelCurrent = caretOffset();
+        if (ctrl) {
+            // The box's corner is the point itself, also past a line's end.
+            m_bBoxMode = true;
+            m_nAnchor = m_nSelCurrent = BoxCoordinate(at.column, at.line, maxColumns());
+        } else {
+            m_nAnchor = m_nSelCurrent = caretOffset();
+        }
     }
     m_bDragging = true;
 }
@@ -635,16 +737,40 @@ void CTextCaretModel::mouseMove(int x, int y)
     if (!m_bDragging)
         return;
     const Position at = positionAt(x, y);
+    if (m_bBoxMode) {
+        // The caret stays; the view follows the box's corner.
+        scrollIntoView(at);
+        moveBoxEnd(BoxCoordinate(at.column, at.line, maxColumns()));
+        return;
+    }
     const Position position = snap(at.column, at.line, false);
     m_nDesiredCol = position.column;
     setCaret(position);
     moveSelectionEnd(caretOffset());
 }
 
+std::optional<CTagTarget> CTextCaretModel::tagOfLine(uint32_t line)
+{
+    line = std::min(line, lastLine());
+    const CRowTable& rows = m_doc.Rows();
+    while (line > 0 && line < rows.Count() && !rows.BeginsLine(line))
+        --line;
+    const uint32_t start = m_lines->lineStart(line);
+    const uint32_t n = m_lines->logicalLineEnd(start) - start;
+    // A line longer than any tag is not read at all.
+    if (n == 0 || n > kMaxTagLine)
+        return std::nullopt;
+    return ParseTagLine(m_doc.GetSpanPointer(start, n), n);
+}
+
 void CTextCaretModel::doubleClick(int x, int y, bool shift)
 {
     const Position at = positionAt(x, y);
     const uint32_t line = std::min(at.line, lastLine());
+    if (const std::optional<CTagTarget> tag = tagOfLine(line)) {
+        m_host.openTag(*tag);
+        return;
+    }
     uint32_t start = m_lines->offsetAt(at.column, line, false).offset;
     // offsetAt rounds a column inside a unit up to its end: the pointer is on the unit before.
     if (start > m_lines->lineStart(line) && m_lines->columnOf(start) > at.column)

@@ -5,6 +5,7 @@
 // shows everything through the host.
 #pragma once
 
+#include "textpane/TextBox.h"
 #include "textpane/TextCharClass.h"
 #include "textpane/TextLineModel.h"
 #include "textpane/TextPaneHost.h"
@@ -67,7 +68,15 @@ public:
     // Any key that reaches the pane: moves, Escape, Insert, copy; the editing keys beep.
     void keyPress(int key, bool shift, bool ctrl, bool typesText);
 
+    // Auto-scroll: the caret runs up or down (key Up or Down) a few lines a tick.
+    void startAutoScroll(int key);
+    void autoScrollTick();
+    void stopAutoScroll();
+    bool autoScrolling() const { return m_nAutoScrollKey != 0; }
+
     bool hasSelection() const { return m_bSelection; }
+    // The box selection shown, if the selection is a box.
+    std::optional<CTextBox> box() const;
     // The selected bytes [start, end): start and the last unit's end.
     std::pair<uint32_t, uint32_t> selection() const { return {m_nSelStart, m_nSelEnd}; }
     void cancelSelection();
@@ -88,10 +97,14 @@ public:
 
     // The (column, line) under a point of the pane, and the mouse.
     Position positionAt(int x, int y) const;
-    void mouseDown(int x, int y, bool shift);
+    // With Ctrl a box selection begins at the point.
+    void mouseDown(int x, int y, bool shift, bool ctrl = false);
     void mouseMove(int x, int y);
     void mouseUp() { m_bDragging = false; }
+    // On a tag line the host opens the tag's file; elsewhere the word is selected.
     void doubleClick(int x, int y, bool shift);
+    // The tag the logical line holding display line `line` names, if any.
+    std::optional<CTagTarget> tagOfLine(uint32_t line);
     bool dragging() const { return m_bDragging; }
 
     // The class of the unit at offset (the text end is a separator).
@@ -111,6 +124,8 @@ private:
     uint32_t m_nDesiredCol = 0;
     bool m_bSelection = false;
     bool m_bDragging = false;
+    bool m_bBoxMode = false; // anchor and current end are box coordinates
+    int m_nAutoScrollKey = 0; // 0: auto-scroll is off
     uint32_t m_nAnchor = 0;
     uint32_t m_nSelCurrent = 0;
     uint32_t m_nSelStart = 0;
@@ -130,6 +145,9 @@ private:
     uint32_t previousWord(uint32_t offset);
     void setSelectionShown(bool shown);
     void moveSelectionEnd(uint32_t end);
+    void moveBoxEnd(uint32_t end);
+    void invalidateBox();
+    bool marksBetween(uint32_t fromLine, uint32_t toLine);
     void invalidateOffsets(uint32_t first, uint32_t last);
     void updateStatus();
     // The start of the logical line that display line `line` belongs to.

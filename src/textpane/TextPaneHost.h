@@ -2,6 +2,8 @@
 // widget implements this; tests implement it without a window.
 #pragma once
 
+#include "textpane/TagLine.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -45,4 +47,9 @@ public:
     virtual void putClipboardText(const uint8_t* cp932, size_t n) = 0;
     // The clipboard's text as code page 932 bytes; false when it holds none.
     virtual bool clipboardText(std::string& cp932) = 0;
+    // Timer 3: auto-scroll ticks every ms milliseconds until stopped.
+    virtual void startAutoScrollTimer(int ms) = 0;
+    virtual void stopAutoScrollTimer() = 0;
+    // A double-click on a tag line: the named file is opened at its line.
+    virtual void openTag(const CTagTarget& tag) = 0;
 };

@@ -9,6 +9,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,10 +39,15 @@ public:
         text = clipboard;
         return true;
     }
+    void openTag(const CTagTarget& tag) override { tags.push_back(tag); }
+    void startAutoScrollTimer(int ms) override { timerMs = ms; }
+    void stopAutoScrollTimer() override { timerMs = 0; }
 
     TextPaneView view{8, 16, 0, 0, 0, 0, 10, 40};
     bool caretShown = true;
     std::string status, clipboard;
+    std::vector<CTagTarget> tags;
+    int timerMs = 0;
 };
 
 struct TextCaret : ::testing::Test
@@ -149,6 +155,19 @@ TEST_F(TextCaret, WordsAndDoubleClickFollowTheCharacterClasses)
     // With Shift it extends from the caret instead.
     model->doubleClick(8 * 1, 4, true);
     EXPECT_EQ(model->selection(), (std::pair<uint32_t, uint32_t>{0, 12})); // from the anchor
+    EXPECT_TRUE(host.tags.empty());
+}
+
+TEST_F(TextCaret, ADoubleClickOnAnyRowOfAWrappedTagLineOpensTheTag)
+{
+    // The tag line wraps at 20 columns; the line after it is no tag.
+    open("head\r\n/dir/sub/file.c(12) error\r\n/dir/sub/file.c(0)\r\n");
+    model->doubleClick(8 * 2, 16 * 2 + 4, false); // on the continuation row
+    EXPECT_EQ(host.tags, (std::vector<CTagTarget>{{"/dir/sub/file.c", 12}}));
+    EXPECT_FALSE(model->hasSelection());
+    model->doubleClick(8 * 2, 16 * 3 + 4, false);
+    EXPECT_EQ(host.tags.size(), 1u);
+    EXPECT_TRUE(model->hasSelection());
 }
 
 TEST_F(TextCaret, ScrollingPagesAndStatusTexts)
@@ -254,7 +273,10 @@ TEST_F(TextCaret, RandomKeysKeepCaretAndSelectionOnUnits)
             ASSERT_LE(caret.column, model->maxColumns());
             ASSERT_GE(caret.line, host.view.topLine);
             ASSERT_LT(caret.line, host.view.topLine + 10);
-            if (!shift) {
+            // Ctrl+Shift+Up/Down starts auto-scroll, which drops the selection.
+            const bool autoScroll = model->autoScrolling();
+            model->stopAutoScroll();
+            if (!shift || autoScroll) {
                 anchor = -1;
                 ASSERT_FALSE(model->hasSelection());
                 continue;
@@ -267,4 +289,43 @@ TEST_F(TextCaret, RandomKeysKeepCaretAndSelectionOnUnits)
             }
         }
     }
+}
+
+TEST_F(TextCaret, AutoScrollRunsByTicksAndStopsAtAMarkedLineAKeyOrAClick)
+{
+    using namespace qtkey;
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    open(text);
+    g_settings.AutoScrollInt = 2;
+    g_settings.AutoScrollCount = 3;
+    g_settings.AutoScrollBreak = 1;
+    const uint32_t marked = static_cast<uint32_t>(text.find("line 21")) - 2;
+    doc->SetAttributes(std::span<const uint32_t>(&marked, 1), {});
+
+    EXPECT_EQ(key(Key_Down, true, true), (Position{0, 9})); // to the view's last line
+    EXPECT_EQ(host.timerMs, 200);
+    model->autoScrollTick();
+    EXPECT_EQ(model->caret(), (Position{0, 12}));
+    EXPECT_EQ(host.view.topLine, 3u); // the view follows
+    for (int i = 0; i < 3; ++i)
+        model->autoScrollTick();
+    EXPECT_EQ(model->caret(), (Position{0, 21})); // stopped on the marked line
+    EXPECT_FALSE(model->autoScrolling());
+    EXPECT_EQ(host.timerMs, 0);
+    EXPECT_EQ(sink.beeps.size(), 1u);
+
+    // Upwards; a key stops it and does nothing else.
+    EXPECT_EQ(key(Key_Up, true, true), (Position{0, host.view.topLine}));
+    model->autoScrollTick();
+    EXPECT_TRUE(model->autoScrolling());
+    const Position at = model->caret();
+    model->keyPress(Key_A, false, false, true);
+    EXPECT_FALSE(model->autoScrolling());
+    EXPECT_EQ(model->caret(), at);
+    EXPECT_EQ(sink.beeps.size(), 1u); // the typed character is swallowed
+    key(Key_Down, true, true);
+    model->mouseDown(0, 0, false);
+    EXPECT_FALSE(model->autoScrolling());
 }

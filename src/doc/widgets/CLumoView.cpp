@@ -104,6 +104,11 @@ void CLumoView::runTextCommand(Command command)
     }
 }
 
+bool CLumoView::hasStreamSelection() const
+{
+    return hasSelection() && !(m_pTextPane && m_pTextPane->model().box());
+}
+
 bool CLumoView::hasSelection() const
 {
     if (m_pTextPane)

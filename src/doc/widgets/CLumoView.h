@@ -57,6 +57,8 @@ public:
     void runCommand(Command command);
     // What the update rules of those commands ask of the active pane.
     bool hasSelection() const;
+    // A selection of whole units in text order (not a text pane's box).
+    bool hasStreamSelection() const;
     bool canUndo() const;
     bool canRedo() const;
     // A text document: the caret on a display line and column (both from 0),

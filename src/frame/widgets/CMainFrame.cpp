@@ -106,6 +106,9 @@ void CMainFrame::watchPane(CLumoMCW* frame)
                     m_pStatusBar->setPaneText(CFrameStatusBar::ByteValue, column);
                 });
         connect(text, &CLumoEV::editStateChanged, this, [this] { updateCommandStates(); });
+        // A tag line opens its file as a text document at its line.
+        connect(text, &CLumoEV::tagJumpRequested, this,
+                [this](const QString& path, int line) { openTextDocument(path.toStdString(), line, 1); });
     }
     CLumoBV* pane = frame->view()->hexPane();
     if (!pane)
@@ -331,6 +334,7 @@ CommandContext CMainFrame::commandContext() const
         context.textMode = doc->IsTextMode();
         context.readOnly = doc->IsReadOnly();
         context.hasSelection = view->hasSelection();
+        context.streamSelection = view->hasStreamSelection();
         context.canUndo = view->canUndo();
         context.canRedo = view->canRedo();
     }

@@ -242,7 +242,8 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
     const int right = viewport()->width();
     const auto marks = m_pDoc->TextMarks();
     const auto [selStart, selEnd] = m_model.selection();
-    const bool selection = m_model.hasSelection();
+    const std::optional<CTextBox> box = m_model.box();
+    const bool selection = m_model.hasSelection() && !box;
     const CTextWrap& wrap = lines.wrap();
 
     for (uint32_t line = first; line <= last; ++line) {
@@ -321,12 +322,19 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
         if (selection && selStart < end && selEnd > start) {
             const int left = selStart <= start ? cellX(0) : cellX(static_cast<uint32_t>(selLeft));
             const int rightX = selEnd >= end ? lineEnd : cellX(static_cast<uint32_t>(selRight));
-            painter.save();
-            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            painter.fillRect(QRect(left, y, rightX - left, m_nLineHeight), Qt::black);
-            painter.restore();
+            invertPixels(painter, left, rightX, y);
         }
+        if (box && line >= box->top && line <= box->bottom)
+            invertPixels(painter, cellX(box->left), cellX(box->right), y);
     }
+}
+
+void CLumoEV::invertPixels(QPainter& painter, int left, int right, int y)
+{
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.fillRect(QRect(left, y, right - left, m_nLineHeight), Qt::black);
+    painter.restore();
 }
 
 // ---- The caret the pane draws ------------------------------------------------
@@ -364,6 +372,8 @@ void CLumoEV::timerEvent(QTimerEvent* event)
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_bBlinkOn = !m_bBlinkOn;
         viewport()->update(caretRect());
+    } else if (event->timerId() == m_autoScrollTimer.timerId()) {
+        m_model.autoScrollTick();
     } else if (event->timerId() == m_dragTimer.timerId()) {
         // Outside the pane the view scrolls towards the pointer and the selection follows.
         const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
@@ -453,6 +463,22 @@ bool CLumoEV::clipboardText(std::string& cp932Bytes)
     return true;
 }
 
+void CLumoEV::startAutoScrollTimer(int ms)
+{
+    m_autoScrollTimer.start(ms, this);
+}
+
+void CLumoEV::stopAutoScrollTimer()
+{
+    m_autoScrollTimer.stop();
+}
+
+void CLumoEV::openTag(const CTagTarget& tag)
+{
+    // The document's bytes name the file in code page 932; the file system wants Unicode.
+    emit tagJumpRequested(QString::fromStdString(cp932::ToUtf8(tag.name)), static_cast<int>(tag.line));
+}
+
 // ---- Keys and mouse -----------------------------------------------------------
 
 void CLumoEV::keyPressEvent(QKeyEvent* event)
@@ -484,7 +510,8 @@ void CLumoEV::mousePressEvent(QMouseEvent* event)
         return;
     setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
-    m_model.mouseDown(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier);
+    m_model.mouseDown(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier,
+                      event->modifiers() & Qt::ControlModifier);
     m_dragTimer.start(kDragTickMs, this);
 }
 
@@ -526,6 +553,7 @@ void CLumoEV::focusOutEvent(QFocusEvent* event)
     m_blinkTimer.stop();
     m_dragTimer.stop();
     m_model.mouseUp();
+    m_model.stopAutoScroll();
     viewport()->update(caretRect());
     emit focusLost();
 }

@@ -52,6 +52,7 @@ public:
     // Where the caret is drawn, for tests and the input method.
     QRect caretRect() const;
     bool caretShown() const { return m_bCaretShown; }
+    bool autoScrollTimerActive() const { return m_autoScrollTimer.isActive(); }
 
 signals:
     // The line pane, the column pane and the pane of the column's further digits.
@@ -63,6 +64,8 @@ signals:
     // The rulers follow the caret's cell and the scroll position.
     void caretPlaced(uint32_t column, uint32_t line);
     void scrolled(int columns, int lines);
+    // A tag line was double-clicked: whoever hosts the pane opens path at line (from 1).
+    void tagJumpRequested(const QString& path, int line);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -91,12 +94,17 @@ private:
     void setStatusTexts(const char* line, const char* column, const char* columnHigh) override;
     void putClipboardText(const uint8_t* cp932, size_t n) override;
     bool clipboardText(std::string& cp932) override;
+    void openTag(const CTagTarget& tag) override;
+    void startAutoScrollTimer(int ms) override;
+    void stopAutoScrollTimer() override;
 
     void computeGeometry();
     void updateScrollRanges();
     void restartBlink();
     void paintLines(QPainter& painter, uint32_t first, uint32_t last);
     void drawCaret(QPainter& painter);
+    // A selection is shown by inverting its pixels on one line.
+    void invertPixels(QPainter& painter, int left, int right, int y);
 
     int cellX(uint32_t column) const
     {
@@ -129,6 +137,7 @@ private:
     bool m_bBlinkOn = true;
     QBasicTimer m_blinkTimer;
     QBasicTimer m_dragTimer; // timer 1: 50 ms while the left button drags
+    QBasicTimer m_autoScrollTimer; // timer 3
 
     // Scratch of a paint: the colours of the bytes drawn, and a run's cells.
     std::vector<uint32_t> m_colours;

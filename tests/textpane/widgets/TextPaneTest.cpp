@@ -6,6 +6,7 @@
 #include "doc/widgets/CLumoView.h"
 #include "platform/Cp932.h"
 #include "support/CRecordingSink.h"
+#include "textpane/TextBox.h"
 #include "textpane/widgets/CLumoEV.h"
 
 #include <QApplication>
@@ -180,4 +181,50 @@ TEST_F(TextPane, OutputIsAppendedOnceAndEveryViewFollowsIt)
     EXPECT_EQ(pane->model().caret(), (Position{1, 3})) << "the view that appended is at the new end";
     EXPECT_EQ(other->model().caret(), (Position{1, 1})) << "the other kept its place";
     EXPECT_EQ(other->model().selection(), (std::pair<uint32_t, uint32_t>{5, 7}));
+}
+
+TEST_F(TextPane, ACtrlDragSelectsABoxThatIsDrawnInvertedAndCopiedLineByLine)
+{
+    g_cabinet.bShowCrMarks = 0;
+    open("a\x8a\xbf" "bcdef\r\n\tXYZ\r\nq\r\n");
+    QTest::mousePress(pane->viewport(), Qt::LeftButton, Qt::ControlModifier, cell(2, 0));
+    QTest::mouseMove(pane->viewport(), cell(5, 2));
+    QTest::mouseRelease(pane->viewport(), Qt::LeftButton, Qt::ControlModifier, cell(5, 2));
+    EXPECT_TRUE(view->hasSelection());
+    EXPECT_EQ(pane->model().box(), (CTextBox{0, 2, 2, 5}));
+
+    // Exactly the box's cells are inverted, on every line, past a line's end too.
+    const QImage image = pane->viewport()->grab().toImage();
+    const auto inverted = [&](uint32_t column, uint32_t line) {
+        return image.pixelColor(pane->leftMarginPx() + static_cast<int>(column) * pane->charWidth() + 1,
+                                pane->topMarginPx() + static_cast<int>(line + 1) * pane->lineHeight() - 1)
+            == QColor(Qt::black);
+    };
+    EXPECT_TRUE(inverted(2, 0) && inverted(4, 1) && inverted(3, 2));
+    EXPECT_FALSE(inverted(1, 0) || inverted(5, 1) || inverted(2, 3));
+
+    // The kanji cut by the left edge and the tab cut by the right one are copied whole.
+    QGuiApplication::clipboard()->clear();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardBytes(), "\x8a\xbf" "bc\r\n" "\tX\r\n" "\r\n");
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(view->hasSelection());
+}
+
+TEST_F(TextPane, CtrlShiftDownStartsAutoScrollAndAnyKeyStopsIt)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    open(text);
+    const Position bottom = key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(bottom.line, static_cast<uint32_t>(pane->visibleRows() - 1));
+    EXPECT_TRUE(pane->autoScrollTimerActive());
+    // The key only stops it: its character is swallowed (no read-only beep).
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_FALSE(pane->autoScrollTimerActive());
+    EXPECT_EQ(pane->model().caret(), bottom);
+    EXPECT_TRUE(sink.beeps.empty());
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_EQ(sink.beeps.size(), 1u);
 }
