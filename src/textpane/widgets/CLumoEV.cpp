@@ -234,6 +234,8 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
     rules.colours = CTextColours::Of(g_cabinet);
     rules.userKeywords = &g_cabinet.keywords;
     rules.markedStrings = m_pDoc->Tags();
+    rules.areaComments = g_settings.ColorAreaComment != 0;
+    rules.comments = &m_pDoc->Comments();
     ColourBytes({{source, sourceEnd - sourceStart}, sourceStart}, from, m_colours, rules);
 
     const CTextColours& colours = rules.colours;

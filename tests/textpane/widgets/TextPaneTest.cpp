@@ -7,6 +7,7 @@
 #include "platform/Cp932.h"
 #include "support/CRecordingSink.h"
 #include "textpane/TextBox.h"
+#include "textpane/TextColours.h"
 #include "textpane/widgets/CLumoEV.h"
 
 #include <QApplication>
@@ -227,4 +228,31 @@ TEST_F(TextPane, CtrlShiftDownStartsAutoScrollAndAnyKeyStopsIt)
     EXPECT_TRUE(sink.beeps.empty());
     QTest::keyClicks(QApplication::focusWidget(), "x");
     EXPECT_EQ(sink.beeps.size(), 1u);
+}
+
+// C colouring with area comments: a "/*" on one line colours the next line
+// up to its "*/" from the document's comment table; the text after it is plain.
+TEST_F(TextPane, AnAreaCommentColoursTheLinesItSpans)
+{
+    const int savedAreaComment = g_settings.ColorAreaComment;
+    g_settings.ColorAreaComment = 1;
+    g_cabinet.nDocumentType = 1;
+    g_cabinet.bShowCrMarks = 0;
+    open("/*\r\nWW */ WW\r\n");
+    const QImage image = pane->viewport()->grab().toImage();
+    const uint32_t comment = CTextColours::Of(g_cabinet).comment;
+    const QColor commentColour(comment & 0xFF, (comment >> 8) & 0xFF, (comment >> 16) & 0xFF);
+    const auto inks = [&](uint32_t column, uint32_t line, const QColor& colour) {
+        const QPoint centre = cell(column, line);
+        for (int dx = -pane->charWidth() / 2; dx < pane->charWidth() / 2; ++dx) {
+            for (int dy = -pane->lineHeight() / 2; dy < pane->lineHeight() / 2; ++dy) {
+                if (image.pixelColor(centre.x() + dx, centre.y() + dy) == colour)
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(inks(0, 1, commentColour)) << "inside the comment";
+    EXPECT_FALSE(inks(6, 1, commentColour)) << "after its end";
+    g_settings.ColorAreaComment = savedAreaComment;
 }
