@@ -108,7 +108,7 @@ void CMainFrame::watchPane(CLumoMCW* frame)
         connect(text, &CLumoEV::editStateChanged, this, [this] { updateCommandStates(); });
         // A tag line opens its file as a text document at its line.
         connect(text, &CLumoEV::tagJumpRequested, this,
-                [this](const QString& path, int line) { openTextDocument(path.toStdString(), line, 1); });
+                [this](const QString& path, int line) { jumpToTag(path.toStdString(), line); });
     }
     CLumoBV* pane = frame->view()->hexPane();
     if (!pane)
@@ -299,6 +299,19 @@ CLumoDoc* CMainFrame::openTextDocument(const std::string& path, int line, int co
         view->moveTextCaret(doc->Rows().RowOfLine(static_cast<uint32_t>(std::max(line, 1) - 1)),
                             static_cast<uint32_t>(std::max(column, 1) - 1));
     return doc;
+}
+
+void CMainFrame::jumpToTag(const std::string& path, int line)
+{
+    CLumoDoc* doc = openTextDocument(path, line, 1);
+    if (!doc || !doc->IsTextMode())
+        return;
+    // The line the jump led to stays marked out, as a line mark is encoded.
+    const CRowTable& rows = doc->Rows();
+    const uint32_t row = rows.RowOfLine(static_cast<uint32_t>(std::max(line, 1) - 1));
+    const uint32_t start = row < rows.Count() ? rows.Start(row) : doc->DataSize();
+    doc->SetTextAuxPos(start == 0 ? CLumoDoc::kFirstLineMark : start - 2);
+    doc->UpdateAllViews(CLumoDoc::kHintMarksChanged);
 }
 
 CLumoDoc* CMainFrame::newBinaryDocument()

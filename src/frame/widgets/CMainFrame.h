@@ -52,6 +52,9 @@ public:
     // and column (counted from 1, as /L and /C give them); null when it
     // cannot be read.
     CLumoDoc* openTextDocument(const std::string& path, int line, int column);
+    // A tag line was double-clicked: its file opens as a text document at
+    // its line, which is shown on the tag-origin background.
+    void jumpToTag(const std::string& path, int line);
     // A file of the command line or of a later start: with a line (/L) a text
     // document there, else a binary document; the frame comes to the front.
     void openHandedOverFile(const QString& path, int line = 0, int column = 0);

@@ -258,8 +258,12 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
         if (line != first && rows.BeginsLine(line))
             logicalStart = start;
         const uint32_t mark = logicalStart == 0 ? CLumoDoc::kFirstLineMark : logicalStart - 2;
-        const bool marked = std::binary_search(marks.begin(), marks.end(), mark);
-        const QColor lineBack = marked ? colorOf(colours.markedLineBack) : textBack;
+        // The line a tag jump led to: the same, on the tag-origin background.
+        const bool tagOrigin = mark == m_pDoc->TextAuxPos();
+        const bool marked = tagOrigin || std::binary_search(marks.begin(), marks.end(), mark);
+        const QColor lineBack = tagOrigin ? colorOf(colours.tagOriginBack)
+                              : marked    ? colorOf(colours.markedLineBack)
+                                          : textBack;
 
         uint32_t column = 0;
         int64_t selLeft = -1, selRight = -1;

@@ -54,4 +54,7 @@ TEST_F(TextPaneJump, ADoubleClickOnATagLineOpensTheNamedFileAtItsLine)
     ASSERT_NE(opened->textPane(), nullptr);
     EXPECT_EQ(opened->textPane()->model().caret(), (CTextCaretModel::Position{0, 29}));
     EXPECT_EQ(QApplication::focusWidget(), opened->textPane());
+    // The line jumped to is kept (encoded as a line mark: the CR before it).
+    const uint32_t lineStart = opened->document()->Rows().Start(29);
+    EXPECT_EQ(opened->document()->TextAuxPos(), lineStart - 2);
 }
