@@ -214,6 +214,19 @@ std::span<const uint16_t> DefaultToolbarButtons()
     return kDefaultToolbar;
 }
 
+std::span<const int32_t> DefaultContextMenu()
+{
+    static constexpr int32_t kItems[] = {cmd::EditUndo, cmd::EditRedo, kContextSeparator,
+                                         cmd::EditCut,  cmd::EditCopy, cmd::EditPaste};
+    return kItems;
+}
+
+std::string ContextMenuText(uint16_t id)
+{
+    const char* text = MenuTextOf(id);
+    return text ? std::string(CommandNameFromMenuText(text)) : std::string();
+}
+
 int ToolbarImageIndex(uint16_t id)
 {
     const auto it = std::find(kToolbarImages.begin(), kToolbarImages.end(), id);

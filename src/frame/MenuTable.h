@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 // Command IDs; they are stored in the key and data files, so they never change.
@@ -142,6 +143,13 @@ const char* CommandPromptOf(uint16_t id);
 
 // The toolbar's default button list (0: separator, cmd::FindBox: the find box).
 std::span<const uint16_t> DefaultToolbarButtons();
+
+// The text pane's shortcut menu: command IDs, kContextSeparator for a line.
+inline constexpr int32_t kContextSeparator = -1;
+std::span<const int32_t> DefaultContextMenu();
+// An item's text there: the command's name without mnemonic or key name,
+// empty for a command no menu names.
+std::string ContextMenuText(uint16_t id);
 inline constexpr int kMaxToolbarButtons = 50;
 inline constexpr int kToolbarSeparatorWidth = 8;
 inline constexpr int kFindBoxWidth = 160;

@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
@@ -109,6 +110,7 @@ void CMainFrame::watchPane(CLumoMCW* frame)
         // A tag line opens its file as a text document at its line.
         connect(text, &CLumoEV::tagJumpRequested, this,
                 [this](const QString& path, int line) { jumpToTag(path.toStdString(), line); });
+        connect(text, &CLumoEV::contextMenuRequested, this, &CMainFrame::showContextMenu);
     }
     CLumoBV* pane = frame->view()->hexPane();
     if (!pane)
@@ -299,6 +301,23 @@ CLumoDoc* CMainFrame::openTextDocument(const std::string& path, int line, int co
         view->moveTextCaret(doc->Rows().RowOfLine(static_cast<uint32_t>(std::max(line, 1) - 1)),
                             static_cast<uint32_t>(std::max(column, 1) - 1));
     return doc;
+}
+
+void CMainFrame::showContextMenu(const QPoint& globalPos)
+{
+    QMenu menu(this);
+    const CommandContext context = commandContext();
+    for (const int32_t item : DefaultContextMenu()) {
+        if (item == kContextSeparator) {
+            menu.addSeparator();
+            continue;
+        }
+        const auto id = static_cast<uint16_t>(item);
+        QAction* action = menu.addAction(QString::fromStdString(ContextMenuText(id)));
+        action->setEnabled(QueryCommandState(id, context).enabled);
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+    menu.exec(globalPos);
 }
 
 void CMainFrame::jumpToTag(const std::string& path, int line)

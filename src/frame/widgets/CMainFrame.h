@@ -55,6 +55,8 @@ public:
     // A tag line was double-clicked: its file opens as a text document at
     // its line, which is shown on the tag-origin background.
     void jumpToTag(const std::string& path, int line);
+    // The text pane's shortcut menu at globalPos; its commands run as menu commands do.
+    void showContextMenu(const QPoint& globalPos);
     // A file of the command line or of a later start: with a line (/L) a text
     // document there, else a binary document; the frame comes to the front.
     void openHandedOverFile(const QString& path, int line = 0, int column = 0);

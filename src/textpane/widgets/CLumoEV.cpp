@@ -512,6 +512,10 @@ QVariant CLumoEV::inputMethodQuery(Qt::InputMethodQuery query) const
 
 void CLumoEV::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::RightButton) {
+        emit contextMenuRequested(event->globalPosition().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);

@@ -66,6 +66,9 @@ signals:
     void scrolled(int columns, int lines);
     // A tag line was double-clicked: whoever hosts the pane opens path at line (from 1).
     void tagJumpRequested(const QString& path, int line);
+    // The right button went down at globalPos: whoever hosts the pane shows
+    // the shortcut menu, whose commands go where menu commands go.
+    void contextMenuRequested(const QPoint& globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

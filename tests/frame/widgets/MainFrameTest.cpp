@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -130,6 +131,35 @@ TEST_F(MainFrameTest, TextCommandsMarkLinesAppendCopiesAndEditNothing)
     EXPECT_FALSE(doc->IsModified());
     frame->runCommand(cmd::LineMarkClearAll);
     EXPECT_TRUE(doc->TextMarks().empty());
+}
+
+// A right click on the text pane opens the shortcut menu; its Copy runs as the
+// menu's does, and the commands a text document refuses are greyed.
+TEST_F(MainFrameTest, TheTextPanesShortcutMenuRunsItsCommandsAsTheMenuDoes)
+{
+    ASSERT_NE(frame->openTextDocument(makeFile("c.txt", "copy me\r\n"), 1, 1), nullptr);
+    CLumoEV* pane = frame->docTemplate().activeView()->textPane();
+    pane->model().extendSelection(0, 4);
+    QStringList texts;
+    bool pasteEnabled = true;
+    QTimer::singleShot(0, [&] {
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            texts << action->text();
+            if (action->text() == "貼り付け")
+                pasteEnabled = action->isEnabled();
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == "コピー")
+                menu->setActiveAction(action);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mouseClick(pane->viewport(), Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
+    EXPECT_EQ(texts, (QStringList{"アンドゥ", "リドゥ", "", "切り取り", "コピー", "貼り付け"}));
+    EXPECT_FALSE(pasteEnabled);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "copy");
 }
 
 TEST_F(MainFrameTest, TabsListDocumentsInOrderAndSelectByPosition)
