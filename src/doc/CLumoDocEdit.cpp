@@ -46,14 +46,16 @@ bool CLumoDoc::CheckGrowth(uint64_t n)
 {
     const uint64_t want = uint64_t{m_nDataSize} + n;
     const int result = want > UINT32_MAX ? CFileImage::OverLimit : ReserveImage(static_cast<uint32_t>(want));
+    // The store may have moved: the hex views lay out again, the text views re-read.
+    const int storageMoved = IsTextMode() ? kHintStorageMoved : kHintBinaryLoaded;
     switch (result) {
     case CFileImage::Fits:
         return true;
     case CFileImage::Grown:
-        UpdateAllViews(kHintBinaryLoaded);
+        UpdateAllViews(storageMoved);
         return true;
     case CFileImage::OutOfMemory:
-        UpdateAllViews(kHintBinaryLoaded);
+        UpdateAllViews(storageMoved);
         ShowOutOfMemory();
         return false;
     default:

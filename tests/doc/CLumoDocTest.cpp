@@ -71,3 +71,23 @@ TEST(CLumoDoc, ResetLayoutCopiesTheCabinetAndFlagsAFontChange)
 }
 
 } // namespace
+
+namespace {
+
+// A store that grows tells a text document's views that it moved (17), a
+// binary document's that the data must be laid out again (128).
+TEST(CLumoDoc, GrowingTheStoreTellsEachKindOfViewItsOwnHint)
+{
+    for (const int mode : {CLumoDoc::kTextMode, CLumoDoc::kBinaryMode}) {
+        auto doc = doctest::MakeDoc(mode);
+        doctest::CHintView view;
+        doc->AddView(&view);
+        const std::vector<uint8_t> bytes(4u << 20, 'x');
+        ASSERT_TRUE(doc->InsertBytes(0, bytes.data(), static_cast<uint32_t>(bytes.size()), nullptr));
+        doc->RemoveView(&view);
+        const int expected = mode == CLumoDoc::kTextMode ? CLumoDoc::kHintStorageMoved : CLumoDoc::kHintBinaryLoaded;
+        EXPECT_EQ(std::count(view.hints.begin(), view.hints.end(), expected), 1) << "mode " << mode;
+    }
+}
+
+} // namespace
