@@ -58,22 +58,24 @@ bool IsPlainNameByte(char c)
            || c == '_';
 }
 
-// ",LINE,COLUMN" with two non-negative 32-bit decimal numbers, or empty.
+// ",LINE,COLUMN" with two non-negative 32-bit decimal numbers, not both 0,
+// or empty. Only the spelling MakeOpenRequest() writes is taken (no leading
+// zeros), so that every request has exactly one text.
 std::optional<std::pair<int32_t, int32_t>> ParsePosition(std::string_view text)
 {
     if (text.empty())
         return std::pair<int32_t, int32_t>{0, 0};
     int32_t numbers[2] = {};
     for (int32_t& number : numbers) {
-        if (text.empty() || text[0] != ',' || text.size() < 2 || text[1] < '0' || text[1] > '9')
+        if (text.size() < 2 || text[0] != ',' || text[1] < '0' || text[1] > '9')
             return std::nullopt;
         const char* begin = text.data() + 1;
         const auto [end, error] = std::from_chars(begin, text.data() + text.size(), number);
-        if (error != std::errc() || number < 0)
+        if (error != std::errc() || number < 0 || (text[1] == '0' && end - begin > 1))
             return std::nullopt;
         text.remove_prefix(static_cast<size_t>(end - text.data()));
     }
-    if (!text.empty())
+    if (!text.empty() || (numbers[0] == 0 && numbers[1] == 0))
         return std::nullopt;
     return std::pair<int32_t, int32_t>{numbers[0], numbers[1]};
 }

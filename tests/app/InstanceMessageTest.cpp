@@ -67,6 +67,8 @@ TEST(InstanceMessage, RequestsRoundTripAndMalformedOnesGiveNoName)
         "[open(\"/a\",2147483648,0)]",      // past 32 bits
         "[open(\"/a\",1,2,3)]",             // one number too many
         "[open(\"/a\", 1,2)]",              // a blank
+        "[open(\"/a\",0,0)]",               // written without numbers
+        "[open(\"/a\",01,2)]",              // a leading zero
     };
     for (const std::string& text : texts)
         EXPECT_EQ(ParseOpenRequest(text), std::nullopt) << testing::PrintToString(text);
