@@ -5,9 +5,9 @@
 #include "doc/CabinetSettings.h"
 #include "platform/Cp932.h"
 #include "platform/widgets/CellTextOut.h"
+#include "platform/widgets/SystemClipboard.h"
 #include "textpane/TextColouring.h"
 
-#include <QClipboard>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -456,17 +456,12 @@ void CLumoEV::setStatusTexts(const char* line, const char* column, const char* c
 
 void CLumoEV::putClipboardText(const uint8_t* cp932Bytes, size_t n)
 {
-    const std::string utf8 = cp932::ToUtf8(std::string_view(reinterpret_cast<const char*>(cp932Bytes), n));
-    QGuiApplication::clipboard()->setText(QString::fromStdString(utf8));
+    PutClipboardCp932(cp932Bytes, n);
 }
 
 bool CLumoEV::clipboardText(std::string& cp932Bytes)
 {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isNull())
-        return false;
-    cp932Bytes = cp932::FromUtf8(text.toStdString());
-    return true;
+    return GetClipboardCp932(cp932Bytes);
 }
 
 void CLumoEV::startAutoScrollTimer(int ms)
