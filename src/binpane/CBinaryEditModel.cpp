@@ -67,14 +67,8 @@ void CBinaryEditModel::followChange(const DocChange& change)
 {
     if (change.origin == this)
         return;
-    const uint64_t end = uint64_t{change.position} + change.removed; // one past the old bytes
-    const auto follow = [&](uint32_t offset) -> uint32_t {
-        if (offset < change.position)
-            return offset;
-        if (offset >= end)
-            return static_cast<uint32_t>(offset - change.removed + change.inserted);
-        return change.position; // inside what went: where it stood
-    };
+    const uint64_t end = change.end();
+    const auto follow = [&](uint32_t offset) { return change.follow(offset); };
     // A selection the edit touched no longer shows what the user chose.
     if (m_bSelection && m_nSelEnd >= change.position && m_nSelStart < end) {
         setSelectionShown(false);

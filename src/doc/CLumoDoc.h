@@ -45,6 +45,17 @@ struct DocChange
     uint32_t inserted = 0;
     const void* origin = nullptr;
     bool commentsTouched = false;
+
+    // One past the bytes that went.
+    uint64_t end() const { return uint64_t{position} + removed; }
+    // Where an offset of the old bytes stands now: before the change it
+    // stays, after it it moves, inside what went it stands at the change.
+    uint32_t follow(uint32_t offset) const
+    {
+        if (offset < position)
+            return offset;
+        return offset >= end() ? static_cast<uint32_t>(offset - removed + inserted) : position;
+    }
 };
 
 class CLumoDoc : public CDocumentBase

@@ -245,14 +245,8 @@ void CTextCaretModel::appendOutput(int hint, const void* object)
 
 void CTextCaretModel::followChange(const DocChange& change)
 {
-    const uint64_t end = uint64_t{change.position} + change.removed; // one past the old bytes
-    const auto follow = [&](uint32_t offset) -> uint32_t {
-        if (offset < change.position)
-            return offset;
-        if (offset >= end)
-            return static_cast<uint32_t>(offset - change.removed + change.inserted);
-        return change.position;
-    };
+    const uint64_t end = change.end();
+    const auto follow = [&](uint32_t offset) { return change.follow(offset); };
     // A box is columns on lines, which any change may shift under it.
     if (m_bSelection && (m_bBoxMode || (m_nSelEnd >= change.position && m_nSelStart <= end))) {
         setSelectionShown(false);
