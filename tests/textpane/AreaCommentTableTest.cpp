@@ -63,8 +63,9 @@ TEST(AreaCommentTable, EditsKeepTheTablesAsARebuildMakesThemAndSayWhenTheyChange
             const Entries wantClose(fresh.Closers().begin(), fresh.Closers().end());
             ASSERT_EQ(Entries(table.Openers().begin(), table.Openers().end()), wantOpen) << text;
             ASSERT_EQ(Entries(table.Closers().begin(), table.Closers().end()), wantClose) << text;
-            if (Moved(open, at, removed, inserted) != wantOpen || Moved(close, at, removed, inserted) != wantClose)
+            if (Moved(open, at, removed, inserted) != wantOpen || Moved(close, at, removed, inserted) != wantClose) {
                 ASSERT_TRUE(touched) << text << " at " << at;
+            }
         }
     }
     EXPECT_TRUE(sink.texts.empty());
