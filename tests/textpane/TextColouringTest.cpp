@@ -18,7 +18,8 @@ constexpr uint32_t kBg = CTextColours::kBackgroundBit;
 // Keyword 1, C keyword 2, C++ keyword 3, comment 4, marked string background 5.
 CColourRules Rules(int type)
 {
-    CColourRules r{type};
+    CColourRules r;
+    r.documentType = type;
     r.colours = {0, 0, 0, 0, 2, 3, 4, 1, 0, kBg | 5, 0};
     return r;
 }

@@ -112,7 +112,8 @@ TEST(TextEditor, RandomEditsAndUndosKeepTheDocumentLikeAPlainModel)
     doctest::CRecordingSink sink;
     std::mt19937 r(2024);
     for (int run = 0; run < 30; ++run) {
-        CPlain plain{RandomText(r, 10 + r() % 200)};
+        CPlain plain;
+        plain.text = RandomText(r, 10 + r() % 200);
         CEdited t(plain.text, {10 + uint32_t(r() % 20), 4, r() % 2 != 0, r() % 2 != 0, "\x81\x42)"});
         for (size_t p = 0; p + 1 < plain.text.size(); ++p)
             if (plain.text.compare(p, 2, "\r\n") == 0 && r() % 2)

@@ -74,6 +74,13 @@ void CLumoView::runCommand(Command command)
     case Command::MarkNext: model.nextMark(); break;
     case Command::MarkPrevious: model.previousMark(); break;
     case Command::MarkClearAll: model.clearAllMarks(); break;
+    case Command::LineMarkToggle:
+    case Command::LineMarkNext:
+    case Command::LineMarkPrevious:
+    case Command::LineMarkClearAll:
+    case Command::AppendCopy:
+    case Command::AppendCut:
+    case Command::TextEdit: BeepRefusal(); break; // the text pane's own
     }
 }
 
