@@ -23,17 +23,7 @@ profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 export VEXEL_PROFILE_DIR="$profile"
 
-# Prints "wall cpu": the medians in seconds of five runs of the command given.
-measure() {
-  local walls=() cpus=() t
-  for _ in 1 2 3 4 5; do
-    t=$( { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>/dev/null; } 2>&1 )
-    read -r real user sys <<<"$t"
-    walls+=("$real")
-    cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.3f", u + s }')")
-  done
-  echo "$(printf '%s\n' "${walls[@]}" | sort -g | sed -n 3p) $(printf '%s\n' "${cpus[@]}" | sort -g | sed -n 3p)"
-}
+source "$here/measure.sh"
 
 read -r base_wall base_cpu <<<"$(measure xxd "$data")"
 printf '%-33s %7s %7s   %s\n' "command" "wall s" "cpu s" "speed vs xxd (wall, cpu)"
