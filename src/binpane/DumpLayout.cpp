@@ -141,6 +141,14 @@ void CDumpLayout::sourceGrew()
     m_lookBack.sourceGrew();
 }
 
+void CDumpLayout::passTo(uint64_t line)
+{
+    // JIS and EUC look back over a bounded window only; UTF-16 not at all.
+    if (m_nCode == kCodeJis || m_nCode == kCodeEuc || m_nCode == kCodeUtf16)
+        return;
+    m_lookBack.carrySjis(std::min(line * static_cast<uint64_t>(m_geometry.B), m_nSize));
+}
+
 // The line's bytes and the one after it, copied out of the source: the copy
 // lets the compiler see them apart from the text being written, and the
 // look-back may read the source again meanwhile.

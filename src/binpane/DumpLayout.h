@@ -39,6 +39,12 @@ public:
     // final once the source holds the line and the byte after it, or all of
     // the file.
     void sourceGrew();
+    // The lines before `line` will not be formatted (a comparison that skips
+    // equal lines): carry the look-back over them as formatting them would.
+    // Without it a line far ahead walks back over every lead byte before it,
+    // and a streamed source no longer holds them. Call it at least once per
+    // chunk of a streamed source.
+    void passTo(uint64_t line);
 
     // The text of part 1 (address), 2 (hex digits, no blanks) or 3 (characters)
     // of line L; answers the number of cells. Character k of part p stands at

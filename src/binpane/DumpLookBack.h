@@ -53,6 +53,13 @@ public:
         if (pos == m_sjis.end)
             noteSjis(pos, s, n);
     }
+    // The lines up to p0 are passed over unformatted: read forward to p0 now,
+    // however far, so that the answer at p0 costs no walk back.
+    void carrySjis(uint64_t p0)
+    {
+        if (m_sjis.end <= p0)
+            scanSjis(p0);
+    }
 
     CDumpCodeState jisStateAt(uint64_t p0);
     CDumpCodeState eucStateAt(uint64_t p0);
