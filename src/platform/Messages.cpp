@@ -53,10 +53,15 @@ CMessageSink* SetMessageSink(CMessageSink* sink)
     return previous;
 }
 
+std::string MessageText(StringId id, const std::vector<std::string>& args)
+{
+    return expandArguments(LoadString(id), args);
+}
+
 MsgAnswer ShowMessage(StringId id, MsgButtons buttons, MsgIcon icon,
                       const std::vector<std::string>& args, const std::string& caption)
 {
-    return g_pSink->showMessage(expandArguments(LoadString(id), args), caption, buttons, icon);
+    return g_pSink->showMessage(MessageText(id, args), caption, buttons, icon);
 }
 
 void MessageBeep(int soundType)

@@ -27,6 +27,10 @@ public:
 // which writes messages to standard error and answers the default button.
 CMessageSink* SetMessageSink(CMessageSink* sink);
 
+// The text of string `id` with %1, %2, ... replaced by args (UTF-8): for
+// headless runs that write a message instead of showing it.
+std::string MessageText(StringId id, const std::vector<std::string>& args = {});
+
 // Shows string `id`, with %1, %2, ... replaced by args (UTF-8).
 MsgAnswer ShowMessage(StringId id, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Warning,

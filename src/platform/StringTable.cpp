@@ -58,6 +58,8 @@ const char* LoadString(StringId id)
         return "コメント \"/*\"、\"*/\" の個数が許容最大数を越えました。"
                "これらのコメント部が正しい色で表示されない可能性があります。";
     case StringId::IdsTooManyRows: return "行数オーバーです。";
+    case StringId::IdsCompareSizeDiffers:
+        return "%1 と\n%2 は\nサイズが相違します。小さい方のサイズ分のみ比較します。";
     }
     return "";
 }

@@ -52,6 +52,8 @@ enum class StringId : int {
     IdsCommentTableFull,           // more "/*" or "*/" than the tables hold
     // The text pane's line model.
     IdsTooManyRows,                // "行数オーバーです。"
+    // Comparison of two binary documents.
+    IdsCompareSizeDiffers,         // only the size of the smaller is compared
 };
 
 // UTF-8 text of a string; never null.

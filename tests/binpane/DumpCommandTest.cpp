@@ -1,5 +1,6 @@
 #include "binpane/DumpCommand.h"
 
+#include "binpane/CommandTestSupport.h"
 #include "binpane/DumpTestSupport.h"
 #include "platform/Cp932.h"
 #include "support/CScopedTempDir.h"
@@ -23,88 +24,15 @@
 
 namespace {
 
-struct RunResult
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using namespace commandtest;
 
-std::string ReadAll(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
-
-int RunWith(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
-{
-    std::vector<std::string> storage { "vexel" };
-    storage.insert(storage.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& s : storage)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-    return RunDumpCommand(static_cast<int>(storage.size()), argv.data(), out, err);
-}
-
-// Runs in a child process, which keeps the settings a run loads out of this
-// one and is killed when it has not ended after a few seconds: an input that
-// blocks must fail the test, not hang it. The status is -1 then.
 RunResult RunDump(const std::vector<std::string>& args)
 {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int status = RunWith(args, out, err);
-        std::fflush(out);
-        std::fflush(err);
-        ::_exit(status);
-    }
-    RunResult r;
-    int status = 0;
-    for (int tick = 0; tick < 100 && ::waitpid(child, &status, WNOHANG) == 0; ++tick)
-        ::usleep(50'000);
-    if (::kill(child, 0) == 0 && ::waitpid(child, &status, WNOHANG) == 0) {
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
-    } else if (WIFEXITED(status)) {
-        r.status = WEXITSTATUS(status);
-    }
-    r.out = ReadAll(out);
-    r.err = ReadAll(err);
-    return r;
+    return RunInChild(RunDumpCommand, args);
 }
 
-size_t CountLines(const std::string& text)
+class DumpCommand : public CommandFixture
 {
-    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
-// Every test runs against its own profile directory.
-class DumpCommand : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.valid());
-        ::setenv("VEXEL_PROFILE_DIR", m_dir.path().c_str(), 1);
-    }
-    void TearDown() override { ::unsetenv("VEXEL_PROFILE_DIR"); }
-
-    std::string file(const std::string& name, const std::string& bytes)
-    {
-        WriteFile(m_dir / name, bytes);
-        return m_dir / name;
-    }
-
-    CScopedTempDir m_dir;
 };
 
 // Letters, controls, kanji, a pair across a line end and high bytes.
@@ -273,7 +201,7 @@ TEST_F(DumpCommand, FileOfFiveGibibytesIsDumpedWholeInConstantMemory)
     probe.keepFrom = 2 + 0xFFFFFFC0 / 64;  // after the heading and the rule
     std::FILE* out = probe.open();
     std::FILE* err = std::tmpfile();
-    EXPECT_EQ(RunWith({ "--dump", "--bytes-per-line", "64", path }, out, err), 0);
+    EXPECT_EQ(RunWith(RunDumpCommand, { "--dump", "--bytes-per-line", "64", path }, out, err), 0);
     std::fclose(out);
     EXPECT_NE(ReadAll(err).find("文字数オーバー"), std::string::npos);
 

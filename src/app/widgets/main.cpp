@@ -1,16 +1,42 @@
-// Entry point: the headless dump needs no display and no Qt; everything else
-// starts the application.
+// Entry point: the commands without a window need no display and no Qt;
+// everything else starts the application.
 #include "app/widgets/CLumoApp.h"
+#include "binpane/CommandHelp.h"
+#include "binpane/CompareCommand.h"
 #include "binpane/DumpCommand.h"
 #include "platform/DisplayCheck.h"
 
 #include <cstdio>
-#include <cstring>
+#include <string_view>
+
+namespace {
+
+int RunHelp(int, char**, std::FILE* out, std::FILE*)
+{
+    return WriteCommandHelp(out);
+}
+
+// Each runs with argv[1] its name, writes to the two streams and answers the exit status.
+struct HeadlessCommand
+{
+    std::string_view name;
+    int (*run)(int argc, char** argv, std::FILE* out, std::FILE* err);
+};
+
+constexpr HeadlessCommand kHeadlessCommands[] = {
+    { "--dump", RunDumpCommand },
+    { "--compare", RunCompareCommand },
+    { "--help", RunHelp },
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && (std::strcmp(argv[1], "--dump") == 0 || std::strcmp(argv[1], "--help") == 0))
-        return RunDumpCommand(argc, argv, stdout, stderr);
+    for (const HeadlessCommand& command : kHeadlessCommands) {
+        if (argc >= 2 && argv[1] == command.name)
+            return command.run(argc, argv, stdout, stderr);
+    }
 
     if (!platform::HasDisplay()) {
         std::fprintf(stderr, "vexel: no display to open a window on; try `xvfb-run -a make run`, "
