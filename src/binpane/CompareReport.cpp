@@ -85,7 +85,10 @@ bool CCompareReport::compareWholeLines(uint64_t end)
 {
     if (end <= m_nNextLine)
         return true;
-    return compareBytes(end * static_cast<uint64_t>(m_nB)) && (m_nNextLine = end, true);
+    if (!compareBytes(end * static_cast<uint64_t>(m_nB)))
+        return false;
+    m_nNextLine = end;
+    return true;
 }
 
 bool CCompareReport::finish()
