@@ -158,9 +158,11 @@ TEST(CompareReport, MatchesTheModelInMemoryAndStreamed)
         const size_t size = static_cast<size_t>(round % 10 == 0 ? pick(9000, 30000) : pick(0, 600));
         const std::string alphabet = round % 2 ? "\x81\x82\xE0\x40\x1B$B(\x8E\xA4\r\nab" : "\x81";
         std::string mine(size, '\0');
-        for (char& c : mine)
-            c = pick(0, 9) || round % 2 == 0 ? alphabet[static_cast<size_t>(pick(0, static_cast<int>(alphabet.size()) - 1))]
-                           : static_cast<char>(pick(0, 255));
+        const int last = static_cast<int>(alphabet.size()) - 1;
+        for (char& c : mine) {
+            const bool any = round % 2 == 1 && pick(0, 9) == 0;
+            c = any ? static_cast<char>(pick(0, 255)) : alphabet[static_cast<size_t>(pick(0, last))];
+        }
         std::string other = mine;
         for (int d = pick(0, 6); d > 0 && !other.empty(); --d)
             other[static_cast<size_t>(pick(0, static_cast<int>(other.size()) - 1))] ^= static_cast<char>(pick(1, 255));
