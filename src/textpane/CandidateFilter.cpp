@@ -6,28 +6,66 @@
 #include <emmintrin.h>
 #endif
 
-void CCandidateFilter::build(const std::function<bool(const uint8_t*, uint32_t)>& unitMatches,
-                             bool loneLeadMatches)
+namespace {
+
+// A rough frequency of a byte in Shift-JIS text with some ASCII: the leads
+// of kana and punctuation and lowercase words are everywhere, other lead
+// bytes and trails less so.
+uint32_t ByteWeight(uint8_t b)
 {
-    m_single.fill(false);
-    m_key.fill(false);
-    m_pair.reset();
-    m_loneLead = loneLeadMatches;
+    if (b >= 0x81 && b <= 0x83)
+        return 64;
+    if ((b >= 'a' && b <= 'z') || b == ' ' || b == '\r' || b == '\n')
+        return 16;
+    return cp932::IsLeadByte(b) ? 4 : 2;
+}
+
+template <typename Visit>
+void ForEachUnit(Visit visit)
+{
     for (unsigned b = 0; b < 256; ++b) {
         const uint8_t unit[2] = {static_cast<uint8_t>(b), 0};
-        if (cp932::IsLeadByte(unit[0])) {
-            for (unsigned trail = 0; trail < 256; ++trail) {
-                const uint8_t pair[2] = {unit[0], static_cast<uint8_t>(trail)};
-                if (unitMatches(pair, 2)) {
-                    m_pair.set(b << 8 | trail);
-                    m_key[trail] = true;
-                }
-            }
-        } else if (unitMatches(unit, 1)) {
-            m_single[b] = true;
-            m_key[b] = true;
+        if (!cp932::IsLeadByte(unit[0])) {
+            visit(unit, 1u);
+            continue;
+        }
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            const uint8_t pair[2] = {unit[0], static_cast<uint8_t>(trail)};
+            visit(pair, 2u);
         }
     }
+}
+
+} // namespace
+
+UnitKeys KeysOf(const UnitTest& test)
+{
+    UnitKeys keys;
+    ForEachUnit([&](const uint8_t* unit, uint32_t length) {
+        if (test(unit, length))
+            keys.bytes[unit[length - 1]] = true;
+    });
+    for (unsigned b = 0; b < 256; ++b)
+        keys.cost += keys.bytes[b] ? ByteWeight(static_cast<uint8_t>(b)) : 0;
+    return keys;
+}
+
+void CCandidateFilter::build(const UnitTest& first, bool loneLead, const UnitKeys& keys,
+                             uint32_t keyIndex)
+{
+    m_single.fill(false);
+    m_pair.reset();
+    ForEachUnit([&](const uint8_t* unit, uint32_t length) {
+        if (!first(unit, length))
+            return;
+        if (length == 1)
+            m_single[unit[0]] = true;
+        else
+            m_pair.set(static_cast<size_t>(unit[0]) << 8 | unit[1]);
+    });
+    m_loneLead = loneLead;
+    m_key = keys.bytes;
+    m_keyIndex = keyIndex;
     m_keyCount = 0;
     for (unsigned b = 0; b < 256; ++b) {
         if (m_key[b] && m_keyCount++ < m_fewKeys.size())
@@ -82,7 +120,7 @@ bool CCandidateFilter::isBoundary(const uint8_t* text, uint32_t q, uint32_t& kno
     return boundary;
 }
 
-uint32_t CCandidateFilter::next(const uint8_t* text, uint32_t from, uint32_t limit,
+uint32_t CCandidateFilter::nextByFirstUnit(const uint8_t* text, uint32_t from, uint32_t limit,
                                 uint32_t regionEnd) const
 {
     uint32_t known = from;
@@ -101,5 +139,28 @@ uint32_t CCandidateFilter::next(const uint8_t* text, uint32_t from, uint32_t lim
     const uint32_t last = regionEnd - 1;
     if (m_loneLead && last >= from && last < limit && startsHere(last))
         return last;
+    return limit;
+}
+
+uint32_t CCandidateFilter::next(const uint8_t* text, uint32_t from, uint32_t limit,
+                                uint32_t regionEnd) const
+{
+    if (m_keyIndex == 0)
+        return nextByFirstUnit(text, from, limit, regionEnd);
+    // A match from c has its key unit's last byte h in [c + i, c + 2i + 1]:
+    // the starts to try for a key at h are [h - 2i - 1, h - i].
+    const uint32_t i = m_keyIndex;
+    const uint64_t keysReach = uint64_t{limit} + 2 * i + 1;
+    const auto keysEnd = static_cast<uint32_t>(keysReach < regionEnd ? keysReach : regionEnd);
+    uint32_t known = from, tried = from;
+    for (uint32_t h = from + i; h < keysEnd && (h = nextKey(text, h, keysEnd)) < keysEnd; ++h) {
+        const uint32_t low = h >= tried + 2 * i + 1 ? h - 2 * i - 1 : tried;
+        const uint32_t high = h - i + 1 < limit ? h - i + 1 : limit;
+        for (uint32_t c = low; c < high; ++c) {
+            if (unitCouldMatch(text, c, regionEnd) && isBoundary(text, c, known))
+                return c;
+        }
+        tried = high > tried ? high : tried;
+    }
     return limit;
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr uint32_t kMaxCalls = 10;
 // Below this the prefilter's tables cost more than the walk they save.
-constexpr uint32_t kSkipFromRegionSize = 16 * 1024;
+constexpr uint32_t kSkipFromRegionSize = 256 * 1024;
 
 PatternSkipping g_skipping = PatternSkipping::Auto;
 
@@ -23,6 +23,8 @@ public:
 private:
     std::optional<PatternMatch> matchFrom(uint32_t firstNode, AnchorMode anchor, uint32_t limit,
                                           uint32_t regionStart, bool firstMatch);
+    UnitTest nodeTest(uint32_t node) const;
+    void buildFilter();
     bool seek(uint32_t& candidate, uint32_t limit, uint32_t firstNode) const;
     bool matchUnit(uint32_t p, uint32_t node) const;
     uint32_t consumeRepeat(uint32_t p, uint32_t node, bool negated) const;
@@ -96,6 +98,38 @@ bool CPatternMatcher::anchorHolds(AnchorMode anchor, uint32_t regionStart, uint3
         return from == regionStart
             || (from >= regionStart + 2 && m_text[from - 2] == '\r' && m_text[from - 1] == '\n');
     return to == m_regionEnd || (to + 2 <= m_regionEnd && m_text[to] == '\r' && m_text[to + 1] == '\n');
+}
+
+UnitTest CPatternMatcher::nodeTest(uint32_t node) const
+{
+    const bool negated = m_pattern.node(node).negated != 0;
+    return [this, node, negated](const uint8_t* unit, uint32_t length) {
+        return unitListed(unit, length, node) != negated;
+    };
+}
+
+// The key unit is the rarest of the first few plain ones before any repeat:
+// until then a failure only moves the start on, so every start the filter
+// passes over is one the walk would give up at once.
+void CPatternMatcher::buildFilter()
+{
+    constexpr uint32_t kKeyChoices = 8;
+    UnitKeys best = KeysOf(nodeTest(0));
+    uint32_t bestIndex = 0;
+    for (uint32_t i = 1, tried = 0; i < m_pattern.nodeCount() && tried < kKeyChoices; ++i) {
+        const PatternNode& n = m_pattern.node(i);
+        if (n.once == 0)
+            break;
+        if (n.negated || n.any)
+            continue;
+        ++tried;
+        UnitKeys keys = KeysOf(nodeTest(i));
+        if (keys.cost < best.cost) {
+            best = keys;
+            bestIndex = i;
+        }
+    }
+    m_filter.build(nodeTest(0), m_pattern.node(0).negated != 0, best, bestIndex);
 }
 
 // Moves candidate past start positions at which the first node cannot
@@ -185,11 +219,8 @@ std::optional<PatternMatch> CPatternMatcher::find(const uint8_t* text, uint32_t 
     const bool large = regionEnd - regionStart >= kSkipFromRegionSize;
     m_skip = m_pattern.node(0).once != 0
         && (g_skipping == PatternSkipping::Always || (g_skipping == PatternSkipping::Auto && large));
-    if (m_skip) {
-        const bool negated = m_pattern.node(0).negated != 0;
-        m_filter.build([&](const uint8_t* unit, uint32_t length) { return unitListed(unit, length, 0) != negated; },
-                       negated);
-    }
+    if (m_skip)
+        buildFilter();
     return matchFrom(0, m_pattern.anchor(), regionEnd, regionStart, firstMatch);
 }
 

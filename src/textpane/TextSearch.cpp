@@ -42,9 +42,10 @@ public:
           m_length(static_cast<uint32_t>(findText.size())), m_matchCase(matchCase)
     {
         const uint32_t first = unitLength(m_find, 0, m_length);
-        m_filter.build([&](const uint8_t* unit, uint32_t length) {
+        const UnitTest firstUnit = [&](const uint8_t* unit, uint32_t length) {
             return unitsEqual(unit, length, m_find, first, m_matchCase);
-        }, first == 1 && cp932::IsLeadByte(m_find[0]));
+        };
+        m_filter.build(firstUnit, first == 1 && cp932::IsLeadByte(m_find[0]), KeysOf(firstUnit), 0);
     }
 
     bool matchesAt(uint32_t q) const
