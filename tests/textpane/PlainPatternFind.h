@@ -26,9 +26,10 @@ inline std::optional<PatternMatch> find(const uint8_t* text, uint32_t regionStar
                                         std::string_view pattern, bool firstMatch, bool matchCase,
                                         bool distinguishWidth)
 {
+    pattern = pattern.substr(0, pattern.find('\0')); // a C string
     const auto* pat = reinterpret_cast<const uint8_t*>(pattern.data());
     const auto n = static_cast<uint32_t>(pattern.size());
-    if (n == 0 || n > kMaxPatternBytes || pattern.find('\0') != std::string_view::npos)
+    if (n == 0 || n > kMaxPatternBytes)
         return std::nullopt;
     const auto unitAt = [&](uint32_t p) {
         return cp932::IsLeadByte(text[p]) && p + 1 < regionEnd ? 2u : 1u;
