@@ -157,15 +157,17 @@ std::optional<PatternMatch> CPatternMatcher::matchFrom(uint32_t firstNode, Ancho
     uint32_t position = candidate, node = firstNode;
     bool remembered = false;
     uint32_t repeatNode = 0, repeatStart = 0, repeatEnd = 0;
-    // After a whole match the next attempt starts where it ended (one unit
-    // on when it was empty, or it would find the same nothing forever).
-    const auto restartAt = [&](uint32_t from) {
-        candidate = from > candidate ? from : candidate + unitAt(candidate);
+    // The next attempt starts where a whole match ended, or one unit on
+    // after a failure or an empty match (which would otherwise be found
+    // forever). False when no start below the limit is left.
+    const auto moveOn = [&](uint32_t matchEnd) {
+        candidate = matchEnd > candidate ? matchEnd : candidate + unitAt(candidate);
+        if (!seek(candidate, limit, firstNode))
+            return false;
         position = candidate;
         node = firstNode;
         remembered = false;
-        return candidate < m_regionEnd && seek(candidate, limit, firstNode)
-            && (position = candidate, true);
+        return true;
     };
     while (position < m_regionEnd) {
         const PatternNode& n = m_pattern.node(node);
@@ -182,23 +184,19 @@ std::optional<PatternMatch> CPatternMatcher::matchFrom(uint32_t firstNode, Ancho
                 if (rest && rest->position < repeatEnd)
                     return PatternMatch{candidate, rest->position + rest->length - candidate};
             }
-            candidate += unitAt(candidate);
-            if (!seek(candidate, limit, firstNode))
+            if (!moveOn(candidate))
                 return result;
-            position = candidate;
-            node = firstNode;
-            remembered = false;
             continue;
         }
         if (++node < m_pattern.nodeCount())
             continue;
         if (anchor != AnchorMode::None && !anchorHolds(anchor, regionStart, candidate, position)) {
-            if (!restartAt(position))
+            if (!moveOn(position))
                 return result;
             continue;
         }
         result = PatternMatch{candidate, position - candidate};
-        if (firstMatch || position >= limit || !restartAt(position))
+        if (firstMatch || position >= limit || !moveOn(position))
             return result;
     }
     return result;
