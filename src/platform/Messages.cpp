@@ -64,6 +64,12 @@ MsgAnswer ShowMessage(StringId id, MsgButtons buttons, MsgIcon icon,
     return g_pSink->showMessage(MessageText(id, args), caption, buttons, icon);
 }
 
+MsgAnswer ShowMessageText(const std::string& text, const std::string& caption,
+                          MsgButtons buttons, MsgIcon icon)
+{
+    return g_pSink->showMessage(text, caption, buttons, icon);
+}
+
 void MessageBeep(int soundType)
 {
     g_pSink->beep(soundType);

@@ -37,6 +37,11 @@ MsgAnswer ShowMessage(StringId id, MsgButtons buttons = MsgButtons::Ok,
                       const std::vector<std::string>& args = {},
                       const std::string& caption = {});
 
+// Shows a text that is no string of the table, such as the "ASSERT" box of a
+// check that failed inside the program.
+MsgAnswer ShowMessageText(const std::string& text, const std::string& caption,
+                          MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::Warning);
+
 // A beep with a platform sound type (-1: the default sound). Refusals use
 // BeepRefusal() of the settings store, which passes `BeepSoundType`.
 void MessageBeep(int soundType);
