@@ -3,17 +3,16 @@
 #include "binpane/DumpWriter.h"
 #include "app/Settings.h"
 #include "binpane/DumpGeometry.h"
+#include "binpane/HeadlessCommand.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
 #include "platform/StringTable.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -145,31 +144,6 @@ std::string ParseArguments(int argc, char** argv, DumpOptions& options)
     return options.file.empty() && !options.help ? "no file given" : "";
 }
 
-// Opens the file for reading, refusing anything but a regular file by its type
-// first: a FIFO or a device could block the open or the reads for ever, or
-// never end. Answers the descriptor, or -1 with the reason in `why`.
-int OpenInput(const std::string& path, std::string& why)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        why = "cannot read '" + path + "': " + std::strerror(errno);
-        return -1;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        why = "'" + path + "' is a directory";
-        return -1;
-    }
-    // Without blocking: the path may have become a FIFO since.
-    const int fd = S_ISREG(st.st_mode) ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        return fd;
-    why = "cannot read '" + path + "': "
-        + (fd < 0 && S_ISREG(st.st_mode) ? std::strerror(errno) : "not a regular file");
-    if (fd >= 0)
-        ::close(fd);
-    return -1;
-}
-
 void ApplyToSettings(const DumpOptions& options, CSettings& s)
 {
     if (options.code)
@@ -182,17 +156,6 @@ void ApplyToSettings(const DumpOptions& options, CSettings& s)
         (s.HexAddress ? s.HexBlockBytes : s.DecimalBlockBytes) = *options.block;
 }
 
-void Say(std::FILE* err, const std::string& text)
-{
-    std::fprintf(err, "vexel: %s\n", text.c_str());
-}
-
-int Fail(std::FILE* err, const std::string& text, int status = 2)
-{
-    Say(err, text);
-    return status;
-}
-
 } // namespace
 
 int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
@@ -200,7 +163,7 @@ int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     DumpOptions options;
     const std::string error = ParseArguments(argc, argv, options);
     if (!error.empty())
-        return Fail(err, error + " (see vexel --help)");
+        return FailWith(err, error + " (see vexel --help)");
     if (options.help) {
         std::fputs(kHelp, out);
         return 0;
@@ -209,22 +172,22 @@ int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     LoadSettings(CProfileFile(paths::ProfileFilePath()), settings);
     ApplyToSettings(options, settings);
     std::string why;
-    const int fd = OpenInput(options.file, why);
+    const int fd = OpenInputFile(options.file, why);
     if (fd < 0)
-        return Fail(err, why);
+        return FailWith(err, why);
     const DumpOutcome outcome = WriteFileDump(fd, settings, options.utf8, out);
     const int failure = errno;
     ::close(fd);
     if (outcome.result == DumpResult::ReadFailed)
-        return Fail(err, "cannot read '" + options.file + "': " + std::strerror(failure));
+        return FailWith(err, "cannot read '" + options.file + "': " + std::strerror(failure));
     if (outcome.result == DumpResult::WriteFailed)
-        return Fail(err, std::string("cannot write the dump: ") + std::strerror(failure), 1);
+        return FailWith(err, std::string("cannot write the dump: ") + std::strerror(failure), 1);
     // The editor would open only the front of such a file; the dump has it all.
     const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
     if (outcome.bytes > limit) {
-        Say(err, std::string(LoadString(StringId::IdsTooLarge)) + " '" + options.file + "' has "
-                     + std::to_string(outcome.bytes) + " bytes; the editor loads only the first "
-                     + std::to_string(limit) + " (the dump shows them all)");
+        SayToUser(err, std::string(LoadString(StringId::IdsTooLarge)) + " '" + options.file + "' has "
+                           + std::to_string(outcome.bytes) + " bytes; the editor loads only the first "
+                           + std::to_string(limit) + " (the dump shows them all)");
     }
     return 0;
 }
