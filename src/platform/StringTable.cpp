@@ -58,6 +58,10 @@ const char* LoadString(StringId id)
         return "コメント \"/*\"、\"*/\" の個数が許容最大数を越えました。"
                "これらのコメント部が正しい色で表示されない可能性があります。";
     case StringId::IdsTooManyRows: return "行数オーバーです。";
+    case StringId::IdsTemplateBadFormat:
+        return "テンプレートファイルの形式が不正です。実行できません。"
+               "テンプレートファイルの形式についてはヘルプを参照してください。";
+    case StringId::IdsBadPathName: return "パス名（ファイル名）が不正です。";
     }
     return "";
 }

@@ -52,6 +52,9 @@ enum class StringId : int {
     IdsCommentTableFull,           // more "/*" or "*/" than the tables hold
     // The text pane's line model.
     IdsTooManyRows,                // "行数オーバーです。"
+    // Format by template.
+    IdsTemplateBadFormat,          // the template file gave no entry
+    IdsBadPathName,                // "パス名（ファイル名）が不正です。"
 };
 
 // UTF-8 text of a string; never null.
