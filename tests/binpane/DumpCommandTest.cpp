@@ -30,18 +30,6 @@ struct RunResult
     std::string err;
 };
 
-std::string ReadAll(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
-
 int RunWith(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
     std::vector<std::string> storage { "vexel" };
@@ -77,8 +65,8 @@ RunResult RunDump(const std::vector<std::string>& args)
     } else if (WIFEXITED(status)) {
         r.status = WEXITSTATUS(status);
     }
-    r.out = ReadAll(out);
-    r.err = ReadAll(err);
+    r.out = ReadAndClose(out);
+    r.err = ReadAndClose(err);
     return r;
 }
 
@@ -275,7 +263,7 @@ TEST_F(DumpCommand, FileOfFiveGibibytesIsDumpedWholeInConstantMemory)
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(RunWith({ "--dump", "--bytes-per-line", "64", path }, out, err), 0);
     std::fclose(out);
-    EXPECT_NE(ReadAll(err).find("文字数オーバー"), std::string::npos);
+    EXPECT_NE(ReadAndClose(err).find("文字数オーバー"), std::string::npos);
 
     EXPECT_EQ(probe.lines, 2 + size / 64);
     EXPECT_EQ(probe.kept, line("FFFFFFC0", std::string(63, '\0') + "\x82", std::string(63, '.') + "あ")

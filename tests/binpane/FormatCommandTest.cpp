@@ -27,18 +27,6 @@ struct RunResult
     bool operator==(const RunResult&) const = default;
 };
 
-std::string ReadAll(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
-
 // Into a temporary file, or into `out` when given, which is then closed unread.
 RunResult RunFormat(std::vector<std::string> args, std::FILE* out = nullptr)
 {
@@ -52,8 +40,8 @@ RunResult RunFormat(std::vector<std::string> args, std::FILE* out = nullptr)
     std::FILE* err = std::tmpfile();
     RunResult r;
     r.status = RunFormatCommand(static_cast<int>(args.size()), argv.data(), out, err);
-    r.out = keep ? ReadAll(out) : (std::fclose(out), "");
-    r.err = ReadAll(err);
+    r.out = keep ? ReadAndClose(out) : (std::fclose(out), "");
+    r.err = ReadAndClose(err);
     return r;
 }
 
