@@ -54,8 +54,8 @@ inline constexpr size_t kMaxTemplateTypeChars = 10'000;
 // The entries of a template file's bytes, or BadLength / NoEntry.
 [[nodiscard]] TemplateParse ParseTemplate(std::string_view file);
 
-// Reads the template file at `path` (never blocking on a FIFO or device, never
-// reading more than one byte past the limit) and parses it.
+// Reads the template file at `path` (never blocking on a FIFO or device, and
+// never reading a file over the limit whole) and parses it.
 [[nodiscard]] TemplateParse LoadTemplate(const std::string& path);
 
 // Tells the user about a problem through the message helper: nothing for
