@@ -22,12 +22,6 @@ private:
     std::FILE* m_out;
 };
 
-int Fail(std::FILE* err, const std::string& text)
-{
-    SayError(err, text);
-    return 2;
-}
-
 } // namespace
 
 int RunCompareCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
@@ -35,7 +29,7 @@ int RunCompareCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     HeadlessOptions options;
     const std::string error = ParseHeadlessOptions(argc, argv, "--compare", 2, options);
     if (!error.empty())
-        return Fail(err, error + " (see vexel --help)");
+        return FailWith(err, error + " (see vexel --help)");
     if (options.help)
         return WriteCommandHelp(out);
     const CSettings settings = HeadlessSettings(options);
@@ -46,7 +40,7 @@ int RunCompareCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
         if (fds[i] < 0) {
             if (i == 1)
                 ::close(fds[0]);
-            return Fail(err, why);
+            return FailWith(err, why);
         }
     }
     CFileSink sink(out);
@@ -56,13 +50,13 @@ int RunCompareCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     ::close(fds[0]);
     ::close(fds[1]);
     if (outcome.result == CompareFilesResult::ReadFailed) {
-        return Fail(err, "cannot read '" + options.files[static_cast<size_t>(outcome.failedInput)]
+        return FailWith(err, "cannot read '" + options.files[static_cast<size_t>(outcome.failedInput)]
                              + "': " + std::strerror(failure));
     }
     if (outcome.result == CompareFilesResult::WriteFailed)
-        return Fail(err, std::string("cannot write the report: ") + std::strerror(failure));
+        return FailWith(err, std::string("cannot write the report: ") + std::strerror(failure));
     if (std::fflush(out) != 0)
-        return Fail(err, std::string("cannot write the report: ") + std::strerror(errno));
+        return FailWith(err, std::string("cannot write the report: ") + std::strerror(errno));
     if (!outcome.sameSize)
         SayError(err, MessageText(StringId::IdsCompareSizeDiffers, options.files));
     return outcome.differingLines > 0 || !outcome.sameSize ? 1 : 0;

@@ -10,22 +10,12 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
-
-int Fail(std::FILE* err, const std::string& text, int status = 2)
-{
-    SayError(err, text);
-    return status;
-}
-
-} // namespace
-
 int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
 {
     HeadlessOptions options;
     const std::string error = ParseHeadlessOptions(argc, argv, "--dump", 1, options);
     if (!error.empty())
-        return Fail(err, error + " (see vexel --help)");
+        return FailWith(err, error + " (see vexel --help)");
     if (options.help)
         return WriteCommandHelp(out);
     const CSettings settings = HeadlessSettings(options);
@@ -33,14 +23,14 @@ int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     std::string why;
     const int fd = OpenInput(file, why);
     if (fd < 0)
-        return Fail(err, why);
+        return FailWith(err, why);
     const DumpOutcome outcome = WriteFileDump(fd, settings, options.utf8, out);
     const int failure = errno;
     ::close(fd);
     if (outcome.result == DumpResult::ReadFailed)
-        return Fail(err, "cannot read '" + file + "': " + std::strerror(failure));
+        return FailWith(err, "cannot read '" + file + "': " + std::strerror(failure));
     if (outcome.result == DumpResult::WriteFailed)
-        return Fail(err, std::string("cannot write the dump: ") + std::strerror(failure), 1);
+        return FailWith(err, std::string("cannot write the dump: ") + std::strerror(failure), 1);
     // The editor would open only the front of such a file; the dump has it all.
     const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
     if (outcome.bytes > limit) {

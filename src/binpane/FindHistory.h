@@ -1,7 +1,7 @@
-// A history of find or replace texts: at most 20 entries of at most 80
-// characters (code page 932 bytes, as the program data file holds them),
-// newest first, each text at most once. The toolbar's find box and the
-// dialogs' combo boxes list them; the program data file stores them.
+// A history of texts typed into a dialog's combo box, newest first, each text
+// at most once, with a limit on the entries and on their length (code page 932
+// bytes, as the program data file holds them). The find and replace texts keep
+// 20 of at most 80; the toolbar's find box and the dialogs list them.
 #pragma once
 
 #include <cstddef>
@@ -12,16 +12,16 @@
 class CFindHistory
 {
 public:
-    static constexpr size_t kMaxEntries = 20;
-    static constexpr size_t kMaxChars = 80;
+    explicit CFindHistory(size_t maxEntries = 20, size_t maxChars = 80)
+        : m_nMaxEntries(maxEntries), m_nMaxChars(maxChars) {}
 
     // Puts text in front, after removing an entry equal to it; the oldest
-    // entry beyond 20 drops off. An empty text, or one the data file could not
-    // hold (over 80 characters), is not kept: false.
+    // entry beyond the limit drops off. An empty text, or one longer than the
+    // limit, is not kept: false.
     bool add(std::string_view text);
 
     // The entries as the data file gives them, newest first. False, changing
-    // nothing, when there are more than 20 or one is longer than 80 characters.
+    // nothing, when there are too many or one is too long.
     [[nodiscard]] bool assign(const std::vector<std::string>& entries);
 
     const std::vector<std::string>& entries() const { return m_entries; }
@@ -31,7 +31,12 @@ public:
     std::string newest() const { return m_entries.empty() ? std::string() : m_entries.front(); }
     void clear() { m_entries.clear(); }
 
+    size_t maxEntries() const { return m_nMaxEntries; }
+    size_t maxChars() const { return m_nMaxChars; }
+
 private:
+    size_t m_nMaxEntries;
+    size_t m_nMaxChars;
     std::vector<std::string> m_entries;
 };
 

@@ -142,3 +142,9 @@ void SayError(std::FILE* err, const std::string& text)
 {
     std::fprintf(err, "vexel: %s\n", text.c_str());
 }
+
+int FailWith(std::FILE* err, const std::string& text, int status)
+{
+    SayError(err, text);
+    return status;
+}

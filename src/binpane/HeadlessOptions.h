@@ -1,4 +1,4 @@
-// What the commands that run without a window (--dump, --compare) share:
+// What the commands that run without a window (--dump, --compare, --format) share:
 // their options, reading the profile's settings under them, opening the
 // input files, and the form of their error lines.
 #pragma once
@@ -38,3 +38,5 @@ CSettings HeadlessSettings(const HeadlessOptions& options);
 
 // One line "vexel: TEXT" on `err`.
 void SayError(std::FILE* err, const std::string& text);
+// The same, answering the exit status to end with.
+int FailWith(std::FILE* err, const std::string& text, int status = 2);

@@ -60,6 +60,10 @@ const char* LoadString(StringId id)
     case StringId::IdsTooManyRows: return "行数オーバーです。";
     case StringId::IdsCompareSizeDiffers:
         return "%1 と\n%2 は\nサイズが相違します。小さい方のサイズ分のみ比較します。";
+    case StringId::IdsTemplateBadFormat:
+        return "テンプレートファイルの形式が不正です。実行できません。"
+               "テンプレートファイルの形式についてはヘルプを参照してください。";
+    case StringId::IdsBadPathName: return "パス名（ファイル名）が不正です。";
     }
     return "";
 }

@@ -54,6 +54,9 @@ enum class StringId : int {
     IdsTooManyRows,                // "行数オーバーです。"
     // Comparison of two binary documents.
     IdsCompareSizeDiffers,         // only the size of the smaller is compared
+    // Format by template.
+    IdsTemplateBadFormat,          // the template file gave no entry
+    IdsBadPathName,                // "パス名（ファイル名）が不正です。"
 };
 
 // UTF-8 text of a string; never null.

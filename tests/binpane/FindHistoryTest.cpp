@@ -1,5 +1,7 @@
-// The find and replace histories: newest first, no repeats, 20 entries of 80 characters.
+// The text histories: newest first, no repeats, so many entries of so many characters.
 #include "binpane/FindHistory.h"
+#include "binpane/TemplateHistory.h"
+#include "support/CRecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -37,4 +39,24 @@ TEST(FindHistory, TextsTheDataFileCannotHoldAreNotKept)
     EXPECT_EQ(h.size(), 1u);
     EXPECT_TRUE(h.assign(std::vector<std::string>(20, "x")));
     EXPECT_EQ(h.size(), 20u);
+}
+
+TEST(FindHistory, TemplateNamesKeepThirtyOfAPathsLengthAndTellWhatIsRefused)
+{
+    CRecordingSink sink;
+    CFindHistory h(kMaxTemplateHistory, kMaxTemplateNameChars);
+    EXPECT_FALSE(AcceptTemplateName("", h));
+    EXPECT_EQ(sink.beeps.size(), 1u);
+    EXPECT_FALSE(AcceptTemplateName(std::string(261, 'p'), h));
+    EXPECT_EQ(sink.texts, std::vector<std::string> { "パス名（ファイル名）が不正です。" });
+    EXPECT_TRUE(h.empty());
+
+    EXPECT_TRUE(AcceptTemplateName(std::string(260, 'p'), h));
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(AcceptTemplateName("t" + std::to_string(i % 35), h));
+    EXPECT_EQ(h.size(), 30u);
+    EXPECT_EQ(h.entries().front(), "t4");
+    EXPECT_EQ(h.entries().back(), "t10");
+    EXPECT_EQ(g_templateHistory.maxEntries(), 30u);
+    EXPECT_EQ(g_templateHistory.maxChars(), 260u);
 }

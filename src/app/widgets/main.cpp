@@ -4,6 +4,7 @@
 #include "binpane/CommandHelp.h"
 #include "binpane/CompareCommand.h"
 #include "binpane/DumpCommand.h"
+#include "binpane/FormatCommand.h"
 #include "platform/DisplayCheck.h"
 
 #include <cstdio>
@@ -26,6 +27,7 @@ struct HeadlessCommand
 constexpr HeadlessCommand kHeadlessCommands[] = {
     { "--dump", RunDumpCommand },
     { "--compare", RunCompareCommand },
+    { "--format", RunFormatCommand },
     { "--help", RunHelp },
 };
 
