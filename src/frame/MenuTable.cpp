@@ -302,9 +302,9 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Find:
     case Feature::TextPane:
     case Feature::Rulers:
+    case Feature::Compare:
         return true;
     case Feature::Print:
-    case Feature::Compare:
     case Feature::Settings:
         return false;
     }

@@ -32,6 +32,14 @@ const char* LoadString(StringId id)
     case StringId::IdsReplaceMatchCase: return "文字列置換では大文字と小文字を区別(&C)";
     case StringId::IdsFindEscapes: return "文字列検索ではエスケープシーケンスを使用(&E)";
     case StringId::IdsReplaceEscapes: return "文字列置換ではエスケープシーケンスを使用(&E)";
+    case StringId::IdsCompareTitle: return "比較";
+    case StringId::IdsCompareTargetLabel: return "比較先文書(&T):";
+    case StringId::IdsCompareEmpty: return "現在文書、または比較先文書のサイズが０です。";
+    case StringId::IdsCompareAgree: return "%1 と\n%2 の\n内容は一致しています。";
+    case StringId::IdsCompareResultTitle: return "相違 %1 : %2";
+    case StringId::IdsFormatTitle: return "整形";
+    case StringId::IdsFormatTemplateLabel: return "テンプレートファイル名(&F):";
+    case StringId::IdsBrowseButton: return "参照(&B)";
     case StringId::IdsJumpTitle: return "ジャンプ";
     case StringId::IdsJumpOffsetLabel: return "オフセット値(&O):";
     case StringId::IdsJumpHexHint: return "16進数は先頭に \"0x\" を付けて入力します。";

@@ -33,6 +33,15 @@ enum class StringId : int {
     IdsJumpHexHint,
     // Editing of the hex pane.
     IdsUndoOverflow,               // the edit is too large for the undo journal: go on?
+    // Compare and format by template.
+    IdsCompareTitle,               // "比較"
+    IdsCompareTargetLabel,         // "比較先文書(&T):"
+    IdsCompareEmpty,               // the current document is empty
+    IdsCompareAgree,               // "%1 と\n%2 の\n内容は一致しています。"
+    IdsCompareResultTitle,         // "相違 %1 : %2"
+    IdsFormatTitle,                // "整形"
+    IdsFormatTemplateLabel,        // "テンプレートファイル名(&F):"
+    IdsBrowseButton,               // "参照(&B)"
     // Controls of the find, replace and jump dialogs.
     IdsFindWhatLabel,              // "検索する文字列(&N):"
     IdsReplaceWithLabel,           // "置換後の文字列(&P):"

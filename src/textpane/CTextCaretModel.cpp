@@ -2,11 +2,14 @@
 
 #include "app/Settings.h"
 #include "binpane/BinaryClipboard.h"
+#include "binpane/CBinaryFinder.h"
+#include "binpane/FindOptions.h"
 #include "doc/CLumoDoc.h"
 #include "doc/CabinetSettings.h"
 #include "platform/Messages.h"
 #include "platform/QtKeyCodes.h"
 #include "textpane/TextEditor.h"
+#include "textpane/TextSearch.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -558,6 +561,39 @@ void CTextCaretModel::extendSelection(uint32_t from, uint32_t to)
     if (!m_bSelection)
         m_nAnchor = m_nSelCurrent = std::min(from, m_doc.DataSize());
     moveSelectionEnd(to);
+}
+
+bool CTextCaretModel::findText(std::string_view text, bool down)
+{
+    const uint32_t size = m_doc.DataSize();
+    TextSearchRequest request;
+    request.findText = text;
+    request.down = down;
+    request.matchCase = g_bFindMatchCase != 0;
+    request.regular = g_bFindRegular != 0;
+    request.distinguishWidth = g_bFindDistinguishWidth != 0;
+    request.caret = caretOffset();
+    request.selection = m_bSelection && !m_bBoxMode;
+    request.selStart = m_nSelStart;
+    request.selEnd = m_nSelEnd;
+    const std::optional<TextMatch> match = size ? searchText(m_doc.GetBlockPointer(), size, request) : std::nullopt;
+    if (!match) {
+        BeepRefusal();
+        return false;
+    }
+    showFound(match->position, match->length);
+    return true;
+}
+
+void CTextCaretModel::showFound(uint32_t position, uint32_t length)
+{
+    cancelSelection();
+    const uint32_t line = m_lines->lineOf(position);
+    const TextPaneView v = m_host.paneView();
+    if (line < v.topLine || int64_t{line} >= int64_t{v.topLine} + std::max(v.visibleRows, 1))
+        m_host.scrollTo(clampTop(int64_t{line} - (v.visibleRows / 2 - 1)), v.scrollColumn);
+    setCaret({m_lines->columnOf(position), line});
+    extendSelection(position, position + length);
 }
 
 void CTextCaretModel::selectAll()

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 class CLumoDoc;
@@ -83,6 +84,13 @@ public:
     // Extends the selection from the caret's old offset to offset.
     void extendSelection(uint32_t from, uint32_t to);
     void selectAll();
+    // Find next (down) or previous for text (1 to 80 code page 932 bytes),
+    // by the search flags of the program: the match is selected and shown,
+    // or a beep leaves the caret and selection as they were.
+    bool findText(std::string_view text, bool down);
+    // Selects length bytes at position, the caret at their start; a line out
+    // of view is scrolled to just above the middle of the pane.
+    void showFound(uint32_t position, uint32_t length);
     void copy();
     // The selection added to the end of the clipboard's text.
     void appendCopy();

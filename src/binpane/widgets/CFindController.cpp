@@ -9,6 +9,7 @@
 #include "binpane/FindHistory.h"
 #include "binpane/ReplaceAll.h"
 #include "platform/Cp932.h"
+#include "platform/widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,16 +19,6 @@
 #include <QWindow>
 
 namespace {
-
-// Searching may take a while on a big file.
-class CWaitCursor
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 bool isUserInput(QEvent::Type type)
 {

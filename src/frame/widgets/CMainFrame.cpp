@@ -4,6 +4,8 @@
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
 #include "binpane/BinaryClipboard.h"
+#include "binpane/BytePattern.h"
+#include "binpane/FindHistory.h"
 #include "binpane/widgets/CFindController.h"
 #include "binpane/widgets/CFindDialog.h"
 #include "binpane/widgets/CLumoBV.h"
@@ -18,11 +20,14 @@
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CHelpWindow.h"
 #include "frame/widgets/CMainToolBar.h"
+#include "frame/widgets/CReportCommands.h"
 #include "frame/widgets/FocusedTextField.h"
 #include "frame/KeyTable.h"
 #include "frame/widgets/Resources.h"
 #include "platform/Messages.h"
+#include "platform/Cp932.h"
 #include "platform/ProfileFile.h"
+#include "platform/widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -77,6 +82,8 @@ void CMainFrame::createMdiArea()
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_pMdiArea);
     m_pTemplate = std::make_unique<CDocTemplate>(m_pMdiArea);
+    // Made first: it forgets a closed output document before the tabs are made again.
+    m_pReports = new CReportCommands(*m_pTemplate, this);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { onActiveViewChanged(); });
     connect(m_pTemplate.get(), &CDocTemplate::documentListChanged, this, [this] {
         refreshTabBar();
@@ -195,8 +202,8 @@ void CMainFrame::createFindController()
         [activePane]() -> QWidget* { return activePane(); }, m_pToolBar->findBox(), this);
 }
 
-// The find commands act on the hex pane; a text document has no pane that
-// searches yet, so there they only beep (the find box can still take the focus).
+// The find commands act on the hex pane; in a text document only find next
+// and previous search, with the find box's text.
 void CMainFrame::routeFind(uint16_t id)
 {
     if (id == cmd::FindInput) {
@@ -204,6 +211,11 @@ void CMainFrame::routeFind(uint16_t id)
         return;
     }
     CLumoView* view = activeView();
+    const bool findNext = id == cmd::FindNext || id == cmd::FindBoxNext || id == cmd::FindPrevious;
+    if (view && view->textPane() && findNext) {
+        findInText(*view->textPane(), id);
+        return;
+    }
     if (!view || !view->hexPane()) {
         BeepRefusal();
         return;
@@ -217,6 +229,26 @@ void CMainFrame::routeFind(uint16_t id)
     case cmd::FindPrevious: m_pFindController->findPrevious(); break;
     default: break;
     }
+}
+
+void CMainFrame::findInText(CLumoEV& pane, uint16_t id)
+{
+    QComboBox* box = m_pToolBar->findBox();
+    if (id == cmd::FindBoxNext)
+        pane.setFocus();
+    const std::string text = cp932::FromUtf8(box->currentText().toStdString());
+    if (text.empty() || text.size() > kMaxPatternChars) {
+        BeepRefusal();
+        return;
+    }
+    if (box->lineEdit())
+        box->lineEdit()->deselect();
+    g_findHistory.add(text);
+    {
+        CWaitCursor wait;
+        (void)pane.model().findText(text, id != cmd::FindPrevious);
+    }
+    m_pFindController->refillFindBox();
 }
 
 void CMainFrame::applyBarSettings()
@@ -369,6 +401,7 @@ CommandContext CMainFrame::commandContext() const
         context.streamSelection = view->hasStreamSelection();
         context.canUndo = view->canUndo();
         context.canRedo = view->canRedo();
+        context.compareAvailable = m_pReports->compareAvailable();
     }
     context.canPaste = m_bClipboardHasText || CBinaryClipboard::Has();
     context.overwrite = g_bOverwrite;
@@ -431,7 +464,7 @@ void CMainFrame::refreshTabBar()
     for (const auto& doc : m_pTemplate->documents()) {
         if (doc.get() == current)
             active = static_cast<int>(tabs.size());
-        tabs.push_back(TabDocument{ doc->GetTitle(), doc->IsModified(), false });
+        tabs.push_back(TabDocument{ doc->GetTitle(), doc->IsModified(), m_pReports->isCompareResult(doc.get()) });
     }
     m_pTabBar->refresh(tabs, active);
 }
@@ -487,6 +520,8 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::LineMarkClearAll:
         case cmd::AppendCopy:
         case cmd::AppendCut: routeToView(id); break;
+        case cmd::Compare: m_pReports->compare(); break;
+        case cmd::FormatTemplate: m_pReports->formatByTemplate(); break;
         case cmd::EditFind:
         case cmd::EditReplace:
         case cmd::Jump:

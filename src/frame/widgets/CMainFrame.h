@@ -20,10 +20,12 @@ class CFindController;
 class CFrameStatusBar;
 class CHelpWindow;
 class CLumoDoc;
+class CLumoEV;
 class CLumoMCW;
 class CLumoView;
 class CMainToolBar;
 class CProfileFile;
+class CReportCommands;
 class CRecentFileList;
 class QMdiArea;
 
@@ -91,6 +93,7 @@ private:
     void createTabBar();
     void createFindController();
     void routeFind(uint16_t id);
+    void findInText(CLumoEV& pane, uint16_t id);
     void applyBarSettings();
 
     void onCommand(uint16_t id);
@@ -124,6 +127,7 @@ private:
     CFrameStatusBar* m_pStatusBar = nullptr;
     CDocTabBar* m_pTabBar = nullptr;
     CFindController* m_pFindController = nullptr;
+    CReportCommands* m_pReports = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr; // made on the first help command
     bool m_bMenuWithDocument = false;
     bool m_bClipboardHasText = false; // kept from the clipboard's change signal

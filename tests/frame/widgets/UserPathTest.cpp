@@ -13,6 +13,8 @@
 #include "frame/MenuTable.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "platform/widgets/CDialogMessageSink.h"
+#include "support/ModalAnswerer.h"
+#include "support/UserKeys.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,57 +28,6 @@
 #include <QTimer>
 
 namespace {
-
-void typeKeys(const char* text)
-{
-    QTest::keyClicks(QApplication::focusWidget(), text);
-}
-
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
-void press(std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys)
-{
-    for (const auto& [key, modifiers] : keys)
-        press(key, modifiers);
-}
-
-constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier, kShift = Qt::ShiftModifier;
-constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
-
-// Answers the next message box with a key press on its focused button, the
-// way a user closes it. A box that will not close is closed by force after
-// two seconds so that a fault fails the test instead of hanging it.
-struct CBoxAnswerer
-{
-    explicit CBoxAnswerer(Qt::Key key) : m_key(key)
-    {
-        QTimer::singleShot(20, &m_context, [this] { poll(); });
-    }
-    void poll()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box && text.isEmpty()) {
-            text = box->text();
-            // A window manager activates a new box; the offscreen platform does not.
-            QApplication::setActiveWindow(box);
-            QTest::keyClick(QApplication::focusWidget(), m_key);
-        }
-        if (box && box->isVisible() && m_nTicks >= 200) {
-            stuck = true;
-            box->done(0);
-        } else if (++m_nTicks <= 200) {
-            QTimer::singleShot(10, &m_context, [this] { poll(); });
-        }
-    }
-    QString text;
-    bool stuck = false;
-    Qt::Key m_key;
-    int m_nTicks = 0;
-    QObject m_context; // its end stops the polling with the answerer
-};
 
 struct UserPathTest : FrameFixture
 {
@@ -167,10 +118,10 @@ TEST_F(UserPathTest, ReplaceAllCountBoxClosesAndTheProgramGoesOn)
     QTest::mouseClick(dialog->replaceCombo()->lineEdit(), Qt::LeftButton);
     typeKeys("5A 5A");
 
-    CBoxAnswerer answer(Qt::Key_Return);
+    CModalAnswerer answer(Qt::Key_Return);
     QTest::mouseClick(dialog->replaceAllButton(), Qt::LeftButton);
     EXPECT_FALSE(answer.stuck) << "the count box took no input";
-    EXPECT_EQ(answer.text, "4 回置換しました。");
+    EXPECT_EQ(answer.text(), "4 回置換しました。");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(doc->DataSize(), 12u);
     QApplication::setActiveWindow(frame.get());
@@ -212,12 +163,12 @@ TEST_F(UserPathTest, AFileOverTheLimitOpensReadOnlyAndSaveLeavesItWhole)
     const uint32_t limit = g_nMaxImageSize;
     g_nMaxImageSize = 1'000;
     const std::string bytes(1'500, 'q');
-    CBoxAnswerer answer(Qt::Key_Escape);
+    CModalAnswerer answer(Qt::Key_Escape);
     CLumoDoc* doc = open("big.bin", bytes);
     ASSERT_NE(doc, nullptr);
     EXPECT_FALSE(answer.stuck);
-    EXPECT_TRUE(answer.text.contains("big.bin")) << answer.text.toStdString();
-    EXPECT_TRUE(answer.text.contains("1500"));
+    EXPECT_TRUE(answer.text().contains("big.bin")) << answer.text().toStdString();
+    EXPECT_TRUE(answer.text().contains("1500"));
     EXPECT_EQ(frame->frameStatusBar()->paneText(CFrameStatusBar::ReadOnly), "書禁");
     EXPECT_FALSE(enabled(cmd::FileSave));
     press(Qt::Key_S, Qt::ControlModifier);
