@@ -106,6 +106,12 @@ clipboard_is()
     [ "$(clipboard)" = "$1" ]
 }
 
+# The clipboard holds exactly the bytes of the file, line ends and all.
+clipboard_holds()
+{
+    timeout 5 xclip -o -selection clipboard 2>/dev/null | cmp -s - "$1"
+}
+
 # Bytes from a string of hexadecimal pairs.
 hex_to_file()
 {

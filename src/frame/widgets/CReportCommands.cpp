@@ -146,6 +146,9 @@ void CReportCommands::compare()
         return;
     m_pCompareResult->AppendOutput(reinterpret_cast<const uint8_t*>(report.text.data()),
                                    static_cast<uint32_t>(report.text.size()), false);
+    // The report is read from its top, whatever the insertion did to the caret.
+    if (CLumoView* shown = m_template.activeView(); shown && shown->document() == m_pCompareResult)
+        shown->moveTextCaret(0, 0);
     if (!outcome.written)
         (void)ShowMessage(StringId::IdsTooLarge);
 }

@@ -126,6 +126,9 @@ TEST_F(ReportCommandsTest, CompareWritesTheHeadlessReportAndKeepsOneResult)
     CLumoDoc* result = findDocument(resultTitle);
     ASSERT_NE(result, nullptr);
     EXPECT_TRUE(result->IsTextMode());
+    CLumoEV* shown = frame->docTemplate().activeView()->textPane();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->model().caret(), (CTextCaretModel::Position{0, 0})) << "the report is read from its top";
     int status = -1;
     const std::string report = headlessCompare("a.bin", "b.bin", status);
     EXPECT_EQ(status, 1);
