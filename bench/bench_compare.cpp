@@ -6,6 +6,8 @@
 #include "binpane/CompareReport.h"
 #include "binpane/MemoryDumpSource.h"
 
+#include "BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -81,24 +83,12 @@ void BM_CompareReport(benchmark::State& state)
 BENCHMARK(BM_PlainLineLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareReport)->ArgName("code")->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 
-int WriteData(const char* first, const char* second)
-{
-    int status = 0;
-    for (const auto& [path, bytes] : { std::pair(first, &Data().a), std::pair(second, &Data().b) }) {
-        std::FILE* f = std::fopen(path, "wb");
-        const bool ok = f && std::fwrite(bytes->data(), 1, bytes->size(), f) == bytes->size();
-        if (!f || std::fclose(f) != 0 || !ok)
-            status = 1;
-    }
-    return status;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--make-data") == 0)
-        return WriteData(argv[2], argv[3]);
+        return WriteBytesFile(argv[2], Data().a) | WriteBytesFile(argv[3], Data().b);
     Data();  // made once, before anything is timed
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -7,6 +7,8 @@
 #include "binpane/MemoryDumpSource.h"
 #include "platform/Cp932.h"
 
+#include "BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -180,21 +182,12 @@ BENCHMARK(BM_DumpLayout)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
 
-int WriteData(const char* path)
-{
-    std::FILE* f = std::fopen(path, "wb");
-    const bool ok = f && std::fwrite(Data().data(), 1, Data().size(), f) == Data().size();
-    if (f && std::fclose(f) != 0)
-        return 1;
-    return ok ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--make-data") == 0)
-        return WriteData(argv[2]);
+        return WriteBytesFile(argv[2], Data());
     if (!BaselineMatches()) {
         std::fprintf(stderr, "bench_dump: the plain loop no longer writes the layout's lines\n");
         return 1;

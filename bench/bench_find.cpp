@@ -15,6 +15,8 @@
 #include "doc/CLumoDoc.h"
 #include "platform/Messages.h"
 
+#include "BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -253,22 +255,12 @@ BENCHMARK(BM_ReplaceAll10000_SameLength)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll10000_Longer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll10000_PlainPassBaseline)->Unit(benchmark::kMillisecond);
 
-int MakeDataFile(const char* path)
-{
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return 1;
-    const std::vector<uint8_t>& data = Data();
-    const bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    return std::fclose(file) == 0 && ok ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--make-data") == 0)
-        return MakeDataFile(argv[2]);
+        return WriteBytesFile(argv[2], Data());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,6 +5,8 @@
 #include "platform/Cp932.h"
 #include "textpane/TextLineModel.h"
 
+#include "BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -120,14 +122,6 @@ void BM_InsertInFirstLine(benchmark::State& state)
 }
 BENCHMARK(BM_InsertInFirstLine)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-int WriteData(const char* path)
-{
-    const std::vector<uint8_t> text = MakeText(kFileSize);
-    std::FILE* f = std::fopen(path, "wb");
-    const bool ok = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return f && std::fclose(f) == 0 && ok ? 0 : 1;
-}
-
 // Loads the file as a text document and wraps it once, as opening it would.
 int WrapFile(const char* path)
 {
@@ -152,7 +146,7 @@ int WrapFile(const char* path)
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--make-data") == 0)
-        return WriteData(argv[2]);
+        return WriteBytesFile(argv[2], MakeText(kFileSize));
     if (argc == 3 && std::strcmp(argv[1], "--wrap") == 0)
         return WrapFile(argv[2]);
     benchmark::Initialize(&argc, argv);

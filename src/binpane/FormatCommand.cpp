@@ -46,12 +46,8 @@ std::optional<uint64_t> ParseByteCount(std::string_view text)
 // One option with its value; answers an error text, empty when it was good.
 std::string ApplyOption(std::string_view name, std::string_view value, FormatOptions& options)
 {
-    if (name == "--output-code") {
-        if (value != "utf8" && value != "cp932")
-            return "--output-code takes utf8 or cp932";
-        options.utf8 = value == "utf8";
-        return "";
-    }
+    if (name == "--output-code")
+        return ParseOutputCode(value, options.utf8);
     const auto n = ParseByteCount(value);
     if (!n)
         return std::string(name) + " takes a byte count, decimal or hexadecimal after 0x";

@@ -50,11 +50,7 @@ std::string ApplyOption(std::string_view name, std::string_view value, HeadlessO
         (name == "--block" ? options.block : options.bytesPerLine) = n;
         return n ? "" : std::string(name) + " takes a number from 5 to 64";
     }
-    // --output-code
-    if (value != "utf8" && value != "cp932")
-        return "--output-code takes utf8 or cp932";
-    options.utf8 = value == "utf8";
-    return "";
+    return ParseOutputCode(value, options.utf8);
 }
 
 bool TakesValue(std::string_view name)
@@ -64,6 +60,14 @@ bool TakesValue(std::string_view name)
 }
 
 } // namespace
+
+std::string ParseOutputCode(std::string_view value, bool& utf8)
+{
+    if (value != "utf8" && value != "cp932")
+        return "--output-code takes utf8 or cp932";
+    utf8 = value == "utf8";
+    return "";
+}
 
 std::string ParseHeadlessOptions(int argc, char** argv, std::string_view command, size_t files,
                                  HeadlessOptions& options)

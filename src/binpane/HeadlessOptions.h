@@ -28,6 +28,9 @@ struct HeadlessOptions
 [[nodiscard]] std::string ParseHeadlessOptions(int argc, char** argv, std::string_view command, size_t files,
                                                HeadlessOptions& options);
 
+// The value of --output-code into `utf8`; answers an error text, empty when good.
+[[nodiscard]] std::string ParseOutputCode(std::string_view value, bool& utf8);
+
 // The profile's settings, each option given overriding its own key.
 CSettings HeadlessSettings(const HeadlessOptions& options);
 

@@ -25,18 +25,6 @@ struct RunResult
     std::string err;
 };
 
-inline std::string ReadAll(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
-
 // A headless command as main() runs it.
 using CommandFunction = int (*)(int argc, char** argv, std::FILE* out, std::FILE* err);
 
@@ -75,8 +63,8 @@ inline RunResult RunInChild(CommandFunction command, const std::vector<std::stri
     } else if (WIFEXITED(status)) {
         r.status = WEXITSTATUS(status);
     }
-    r.out = ReadAll(out);
-    r.err = ReadAll(err);
+    r.out = ReadAndClose(out);
+    r.err = ReadAndClose(err);
     return r;
 }
 

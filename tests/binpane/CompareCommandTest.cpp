@@ -73,7 +73,7 @@ TEST_F(CompareCommand, BadInputGivesOneLineAndStatusTwo)
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(RunWith(RunCompareCommand, { "--compare", f, file("b.bin", "abd") }, full, err), 2);
     std::fclose(full);
-    EXPECT_NE(ReadAll(err).find("cannot write the report"), std::string::npos);
+    EXPECT_NE(ReadAndClose(err).find("cannot write the report"), std::string::npos);
 }
 
 // Exit status as cmp gives it; the report is the one the editor makes; the

@@ -203,7 +203,7 @@ TEST_F(DumpCommand, FileOfFiveGibibytesIsDumpedWholeInConstantMemory)
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(RunWith(RunDumpCommand, { "--dump", "--bytes-per-line", "64", path }, out, err), 0);
     std::fclose(out);
-    EXPECT_NE(ReadAll(err).find("文字数オーバー"), std::string::npos);
+    EXPECT_NE(ReadAndClose(err).find("文字数オーバー"), std::string::npos);
 
     EXPECT_EQ(probe.lines, 2 + size / 64);
     EXPECT_EQ(probe.kept, line("FFFFFFC0", std::string(63, '\0') + "\x82", std::string(63, '.') + "あ")

@@ -1,6 +1,7 @@
 #include "binpane/widgets/CCompareDialog.h"
 
 #include "platform/StringTable.h"
+#include "platform/widgets/OkCancelButtons.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -19,14 +20,10 @@ CCompareDialog::CCompareDialog(QWidget* parent, const std::vector<std::string>& 
         m_pList->addItem(QString::fromStdString(title));
     m_pList->setCurrentRow(0);
     label->setBuddy(m_pList);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QString::fromUtf8(LoadString(StringId::IdsCancelButton)), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     layout->addWidget(label);
     layout->addWidget(m_pList);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     m_pList->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "binpane/JumpText.h"
 #include "platform/StringTable.h"
+#include "platform/widgets/OkCancelButtons.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -21,15 +22,11 @@ CJumpDialog::CJumpDialog(QWidget* parent, std::function<bool(const std::string&)
     m_pEdit->selectAll();
     label->setBuddy(m_pEdit);
     auto* hint = new QLabel(QString::fromUtf8(LoadString(StringId::IdsJumpHexHint)), this);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QString::fromUtf8(LoadString(StringId::IdsCancelButton)), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     layout->addWidget(label);
     layout->addWidget(m_pEdit);
     layout->addWidget(hint);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CJumpDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_pEdit->setFocus();
 }
 

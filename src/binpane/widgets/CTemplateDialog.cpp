@@ -1,6 +1,7 @@
 #include "binpane/widgets/CTemplateDialog.h"
 
 #include "platform/StringTable.h"
+#include "platform/widgets/OkCancelButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -34,15 +35,11 @@ CTemplateDialog::CTemplateDialog(QWidget* parent, const std::vector<std::string>
     auto* row = new QHBoxLayout;
     row->addWidget(m_pName, 1);
     row->addWidget(browse);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QString::fromUtf8(LoadString(StringId::IdsCancelButton)), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     layout->addWidget(label);
     layout->addLayout(row);
     layout->addWidget(buttons);
     connect(browse, &QPushButton::clicked, this, &CTemplateDialog::browse);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTemplateDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_pName->setFocus();
 }
 

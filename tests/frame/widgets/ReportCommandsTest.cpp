@@ -25,28 +25,8 @@
 
 namespace {
 
-struct ReportCommandsTest : FrameFixture
+struct ReportCommandsTest : UserFrameFixture
 {
-    void SetUp() override
-    {
-        g_findHistory.clear();
-        m_pPreviousSink = SetMessageSink(&boxes);
-        FrameFixture::SetUp();
-    }
-    void TearDown() override
-    {
-        FrameFixture::TearDown();
-        SetMessageSink(m_pPreviousSink);
-    }
-
-    CLumoDoc* open(const std::string& name, const std::string& bytes)
-    {
-        CLumoDoc* doc = frame->openBinaryDocument(makeFile(name, bytes));
-        QApplication::setActiveWindow(frame.get());
-        if (doc)
-            frame->docTemplate().activeView()->hexPane()->setFocus();
-        return doc;
-    }
     void activate(CLumoDoc* doc)
     {
         frame->docTemplate().activate(doc);
@@ -95,9 +75,6 @@ struct ReportCommandsTest : FrameFixture
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         return answer.texts;
     }
-
-    CDialogMessageSink boxes;
-    CMessageSink* m_pPreviousSink = nullptr;
 };
 
 } // namespace

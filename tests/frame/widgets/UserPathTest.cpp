@@ -29,35 +29,10 @@
 
 namespace {
 
-struct UserPathTest : FrameFixture
+struct UserPathTest : UserFrameFixture
 {
-    void SetUp() override
-    {
-        g_findHistory.clear();
-        g_replaceHistory.clear();
-        m_pPreviousSink = SetMessageSink(&boxes);
-        FrameFixture::SetUp();
-    }
-    void TearDown() override
-    {
-        FrameFixture::TearDown();
-        SetMessageSink(m_pPreviousSink);
-    }
-
-    CLumoDoc* open(const std::string& name, const std::string& bytes)
-    {
-        CLumoDoc* doc = frame->openBinaryDocument(makeFile(name, bytes));
-        // A box shown on the way took the activation; the window manager gives it back.
-        QApplication::setActiveWindow(frame.get());
-        if (doc)
-            pane()->setFocus();
-        return doc;
-    }
     CLumoBV* pane() const { return frame->docTemplate().activeView()->hexPane(); }
     QComboBox* findBox() const { return frame->findChild<QComboBox*>(); }
-
-    CDialogMessageSink boxes;
-    CMessageSink* m_pPreviousSink = nullptr;
 };
 
 } // namespace
