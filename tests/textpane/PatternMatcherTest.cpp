@@ -45,7 +45,7 @@ std::optional<PatternMatch> at(uint32_t position, uint32_t length)
     return PatternMatch{position, length};
 }
 
-TEST(PatternMatcher, answersEveryTableCase)
+TEST(PatternMatcher, AnswersEveryTableCase)
 {
     const std::string fullABC = "\x82\x60\x82\x61\x82\x62"; // ＡＢＣ
     const std::string a80(80, 'a');
@@ -102,7 +102,7 @@ TEST(PatternMatcher, answersEveryTableCase)
         EXPECT_EQ(search(c.text, c.pattern, c.flags), c.expected) << c.name;
 }
 
-TEST(PatternMatcher, refusesWalksThatDisagreeAfterTheAssertBox)
+TEST(PatternMatcher, RefusesWalksThatDisagreeAfterTheAssertBox)
 {
     for (const char* pattern : {"[a-]b", "[]a", "[a]**"}) {
         CRecordingSink sink;
@@ -161,7 +161,7 @@ Flags randomFlags(std::mt19937& rng, bool regular)
     return {regular, rng() % 2 == 0, rng() % 2 == 0, rng() % 2 == 0};
 }
 
-TEST(PatternMatcher, skipsToTheSameAnswersAsThePlainWalk)
+TEST(PatternMatcher, SkipsToTheSameAnswersAsThePlainWalk)
 {
     CRecordingSink sink; // the boxes of patterns the compiler refuses
     std::mt19937 rng(20261206);
@@ -179,7 +179,7 @@ TEST(PatternMatcher, skipsToTheSameAnswersAsThePlainWalk)
     }
 }
 
-TEST(PatternMatcher, literalPatternsFindWhatAPlainSearchFinds)
+TEST(PatternMatcher, LiteralPatternsFindWhatAPlainSearchFinds)
 {
     std::mt19937 rng(61202026);
     for (int round = 0; round < 4000; ++round) {

@@ -37,7 +37,7 @@ std::optional<TextMatch> at(uint32_t position, uint32_t length)
     return TextMatch{position, length};
 }
 
-TEST(TextSearch, startsPastASelectedMatchAndWrapsBothWays)
+TEST(TextSearch, StartsPastASelectedMatchAndWrapsBothWays)
 {
     const std::string text = "abc abc abc";
     for (bool plain : {kPlain, kPattern}) {
@@ -61,7 +61,7 @@ TEST(TextSearch, startsPastASelectedMatchAndWrapsBothWays)
     EXPECT_EQ(find("\x82\x60\x82\x61\x82\x62 abc", r), at(7, 3));
 }
 
-TEST(TextSearch, findsWholeUnitsOfTextsUpTo80Bytes)
+TEST(TextSearch, FindsWholeUnitsOfTextsUpTo80Bytes)
 {
     for (bool plain : {kPlain, kPattern}) {
         EXPECT_EQ(find("\x83\x41", request("A", plain)), std::nullopt) << plain; // a trail byte
@@ -76,7 +76,7 @@ TEST(TextSearch, findsWholeUnitsOfTextsUpTo80Bytes)
     EXPECT_EQ(find("xx \x82\x60\x82\x61\x82\x62", request("ABC", kPlain)), std::nullopt);
 }
 
-TEST(TextSearch, patternWrapReachesEightyBytesPastTheStart)
+TEST(TextSearch, PatternWrapReachesEightyBytesPastTheStart)
 {
     const std::string text = "a" + std::string(90, 'x') + "b";
     auto r = request("ax*b", kPattern);
@@ -89,7 +89,7 @@ TEST(TextSearch, patternWrapReachesEightyBytesPastTheStart)
     EXPECT_EQ(find(text, r), at(0, 92));
 }
 
-TEST(TextSearch, selectionOfAMatchEndsOnItsLastUnit)
+TEST(TextSearch, SelectionOfAMatchEndsOnItsLastUnit)
 {
     const std::string text = "a\x82\x60" "b";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
@@ -138,7 +138,7 @@ std::optional<TextMatch> modelFind(const std::string& text, const TextSearchRequ
     return hit ? std::optional<TextMatch>(TextMatch{*hit, n}) : std::nullopt;
 }
 
-TEST(TextSearch, plainSearchFollowsAModelOfItsRules)
+TEST(TextSearch, PlainSearchFollowsAModelOfItsRules)
 {
     const std::vector<std::string> units = {"a", "b", "\x82\x61", "\x82\x82", "\x83\x41", "A", "\r\n"};
     std::mt19937 rng(1206);
