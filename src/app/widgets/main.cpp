@@ -42,7 +42,8 @@ int main(int argc, char** argv)
 
     if (!platform::HasDisplay()) {
         std::fprintf(stderr, "vexel: no display to open a window on; try `xvfb-run -a make run`, "
-                             "or `vexel --dump FILE` for the dump as text.\n");
+                             "or the commands without a window\n(`vexel --dump FILE`, `--compare FILE1 FILE2`, "
+                             "`--format TEMPLATE FILE`; see `vexel --help`).\n");
         return 1;
     }
     CLumoApp app(argc, argv);
