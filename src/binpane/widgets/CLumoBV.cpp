@@ -10,13 +10,11 @@
 #include "platform/widgets/SystemClipboard.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleHints>
 
 #include <algorithm>
 #include <vector>
@@ -28,8 +26,6 @@ constexpr uint32_t kMaxRedrawBytes = 30720;
 // Timer 1 of the pane: the drag and auto-scroll tick.
 constexpr int kDragTickMs = 50;
 // Caret widths: a block in overwrite mode, a bar in insert mode.
-constexpr int kOverwriteCaretWidth = 8;
-constexpr int kInsertCaretWidth = 2;
 
 QColor colorOf(uint32_t colorRef)
 {
@@ -427,38 +423,18 @@ QRect CLumoBV::caretRect() const
     int height = m_nFontHeight;
     if (g_settings.DrawUnderCaret && height >= 3)
         height -= 2;
-    const int width = g_bOverwrite ? kOverwriteCaretWidth : kInsertCaretWidth;
-    return QRect(cellX(m_nCaretColumn), lineTop(m_nCaretLine), width, height);
+    return QRect(cellX(m_nCaretColumn), lineTop(m_nCaretLine), CDrawnCaret::width(), height);
 }
 
 void CLumoBV::drawCaret(QPainter& painter)
 {
-    if (!m_bCaretShown || !m_bBlinkOn || !hasFocus())
-        return;
-    painter.save();
-    painter.setClipRect(QRect(m_nLeftMarginPx, m_nFirstLineY, viewport()->width() - m_nLeftMarginPx,
-                              viewport()->height() - m_nFirstLineY));
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.fillRect(caretRect(), Qt::black);
-    painter.restore();
-}
-
-void CLumoBV::restartBlink()
-{
-    m_bBlinkOn = true;
-    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
-    if (flash > 0)
-        m_blinkTimer.start(flash / 2, this);
-    else
-        m_blinkTimer.stop();
+    m_caret.draw(painter, QRect(m_nLeftMarginPx, m_nFirstLineY, viewport()->width() - m_nLeftMarginPx,
+                                viewport()->height() - m_nFirstLineY));
 }
 
 void CLumoBV::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() == m_blinkTimer.timerId()) {
-        m_bBlinkOn = !m_bBlinkOn;
-        viewport()->update(caretRect());
-    } else if (event->timerId() == m_dragTimer.timerId()) {
+    if (event->timerId() == m_dragTimer.timerId()) {
         // Auto-scroll: outside the pane the caret keeps following the mouse.
         const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
         if (m_model.m_bTracking && m_pDoc->DataSize() > 0 && !viewport()->rect().contains(point))
@@ -514,29 +490,22 @@ void CLumoBV::scrollTo(uint32_t topLine, int scrollColumn)
 
 void CLumoBV::recreateCaret()
 {
-    viewport()->update(caretRect().adjusted(-kOverwriteCaretWidth, 0, kOverwriteCaretWidth, 0));
-    restartBlink();
+    m_caret.reshaped();
     emit editStateChanged();
 }
 
 void CLumoBV::placeCaret(uint32_t line, int column)
 {
-    viewport()->update(caretRect());
+    m_caret.invalidate();
     m_nCaretLine = line;
     m_nCaretColumn = column;
-    viewport()->update(caretRect());
-    restartBlink();
-    if (g_settings.SpotConversionIME)
-        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    m_caret.placed();
 }
 
 void CLumoBV::showCaret(bool show)
 {
-    if (show != m_bCaretShown) {
-        m_bCaretShown = show;
-        viewport()->update(caretRect());
+    if (m_caret.show(show))
         emit editStateChanged();
-    }
 }
 
 void CLumoBV::setStatusTexts(const char* hexOffset, const char* decimalOffset, const char* byteValue)
@@ -623,12 +592,11 @@ void CLumoBV::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     m_model.focusIn();
-    restartBlink();
+    m_caret.restartBlink();
 }
 
 void CLumoBV::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
-    m_blinkTimer.stop();
-    viewport()->update(caretRect());
+    m_caret.focusOut();
 }

@@ -9,6 +9,7 @@
 #include "binpane/CBinaryPaneModel.h"
 #include "binpane/DumpGeometry.h"
 #include "binpane/DumpScroll.h"
+#include "platform/widgets/DrawnCaret.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -54,7 +55,7 @@ public:
     int horizontalMaximum() const { return m_nHorzMaximum; }
     // Where the caret is drawn (a cell rectangle), for tests and the input method.
     QRect caretRect() const;
-    bool caretShown() const { return m_bCaretShown; }
+    bool caretShown() const { return m_caret.shown(); }
 
     uint32_t caretOffset() const { return m_model.m_nCaret; }
     int focusPart() const { return m_model.m_nFocusPart; }
@@ -100,7 +101,6 @@ private:
     void onVerticalAction(int action);
     void onHorizontalAction(int action);
     void typeText(const QString& text);
-    void restartBlink();
 
     void paintHeadingLine(QPainter& painter, CDumpLayout& layout);
     void paintByteRange(uint32_t first, uint32_t last, QPainter& painter, CDumpLayout& layout);
@@ -139,11 +139,9 @@ private:
     DumpScroll m_scroll;
     int m_nHorzMaximum = 0;
 
-    // The caret the pane draws: its cell, whether it is shown, the blink phase.
+    // The caret the pane draws: its cell, and the caret itself.
     uint32_t m_nCaretLine = 0;
     int m_nCaretColumn = 0;
-    bool m_bCaretShown = true;
-    bool m_bBlinkOn = true;
-    QBasicTimer m_blinkTimer;
+    CDrawnCaret m_caret { *this, [this] { return caretRect(); } };
     QBasicTimer m_dragTimer; // timer 1: 50 ms while the left button drags
 };

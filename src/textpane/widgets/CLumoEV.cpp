@@ -9,12 +9,10 @@
 #include "textpane/TextColouring.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleHints>
 
 #include <algorithm>
 #include <cstring>
@@ -23,8 +21,6 @@ namespace {
 
 // Timer 1 of the pane: the drag tick.
 constexpr int kDragTickMs = 50;
-constexpr int kOverwriteCaretWidth = 8;
-constexpr int kInsertCaretWidth = 2;
 // A run of equal colour is drawn in one glyph run of at most this many bytes.
 constexpr uint32_t kMaxRunBytes = 250;
 // How far the colour pass looks beyond the lines drawn for their line's
@@ -347,38 +343,18 @@ void CLumoEV::invertPixels(QPainter& painter, int left, int right, int y)
 
 QRect CLumoEV::caretRect() const
 {
-    const int width = g_bOverwrite ? kOverwriteCaretWidth : kInsertCaretWidth;
-    return QRect(cellX(m_nCaretCol), lineTop(m_nCaretLine), width, m_nFontHeight);
+    return QRect(cellX(m_nCaretCol), lineTop(m_nCaretLine), CDrawnCaret::width(), m_nFontHeight);
 }
 
 void CLumoEV::drawCaret(QPainter& painter)
 {
-    if (!m_bCaretShown || !m_bBlinkOn || !hasFocus())
-        return;
-    painter.save();
-    painter.setClipRect(QRect(m_nLeftMarginPx, m_nTopMarginPx, viewport()->width() - m_nLeftMarginPx,
-                              viewport()->height() - m_nTopMarginPx));
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.fillRect(caretRect(), Qt::black);
-    painter.restore();
-}
-
-void CLumoEV::restartBlink()
-{
-    m_bBlinkOn = true;
-    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
-    if (flash > 0 && hasFocus())
-        m_blinkTimer.start(flash / 2, this);
-    else
-        m_blinkTimer.stop();
+    m_caret.draw(painter, QRect(m_nLeftMarginPx, m_nTopMarginPx, viewport()->width() - m_nLeftMarginPx,
+                                viewport()->height() - m_nTopMarginPx));
 }
 
 void CLumoEV::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() == m_blinkTimer.timerId()) {
-        m_bBlinkOn = !m_bBlinkOn;
-        viewport()->update(caretRect());
-    } else if (event->timerId() == m_autoScrollTimer.timerId()) {
+    if (event->timerId() == m_autoScrollTimer.timerId()) {
         m_model.autoScrollTick();
     } else if (event->timerId() == m_dragTimer.timerId()) {
         // Outside the pane the view scrolls towards the pointer and the selection follows.
@@ -422,30 +398,23 @@ void CLumoEV::invalidateAll()
 
 void CLumoEV::recreateCaret()
 {
-    viewport()->update(caretRect().adjusted(-kOverwriteCaretWidth, 0, kOverwriteCaretWidth, 0));
-    restartBlink();
+    m_caret.reshaped();
     emit editStateChanged();
 }
 
 void CLumoEV::placeCaret(uint32_t column, uint32_t line)
 {
-    viewport()->update(caretRect());
+    m_caret.invalidate();
     m_nCaretCol = column;
     m_nCaretLine = line;
-    viewport()->update(caretRect());
-    restartBlink();
+    m_caret.placed();
     emit caretPlaced(column, line);
-    if (g_settings.SpotConversionIME)
-        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 
 void CLumoEV::showCaret(bool show)
 {
-    if (show != m_bCaretShown) {
-        m_bCaretShown = show;
-        viewport()->update(caretRect());
+    if (m_caret.show(show))
         emit editStateChanged();
-    }
 }
 
 void CLumoEV::setStatusTexts(const char* line, const char* column, const char* columnHigh)
@@ -549,16 +518,15 @@ void CLumoEV::focusInEvent(QFocusEvent* event)
     QAbstractScrollArea::focusInEvent(event);
     m_model.setCaret(m_model.caret(), true, true);
     showCaret(!m_model.hasSelection());
-    restartBlink();
+    m_caret.restartBlink();
 }
 
 void CLumoEV::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
-    m_blinkTimer.stop();
     m_dragTimer.stop();
     m_model.mouseUp();
     m_model.stopAutoScroll();
-    viewport()->update(caretRect());
+    m_caret.focusOut();
     emit focusLost();
 }

@@ -8,6 +8,7 @@
 
 #include "textpane/CTextCaretModel.h"
 #include "textpane/TextPaneHost.h"
+#include "platform/widgets/DrawnCaret.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -51,7 +52,7 @@ public:
     int visibleRows() const { return m_nVisibleRows; }
     // Where the caret is drawn, for tests and the input method.
     QRect caretRect() const;
-    bool caretShown() const { return m_bCaretShown; }
+    bool caretShown() const { return m_caret.shown(); }
     bool autoScrollTimerActive() const { return m_autoScrollTimer.isActive(); }
 
 signals:
@@ -103,7 +104,6 @@ private:
 
     void computeGeometry();
     void updateScrollRanges();
-    void restartBlink();
     void paintLines(QPainter& painter, uint32_t first, uint32_t last);
     void drawCaret(QPainter& painter);
     // A selection is shown by inverting its pixels on one line.
@@ -133,12 +133,10 @@ private:
     int m_nVisibleRows = 0;
     int m_nVisibleCols = 0;
 
-    // The caret the pane draws: its cell, whether it is shown, the blink phase.
+    // The caret the pane draws: its cell, and the caret itself.
     uint32_t m_nCaretCol = 0;
     uint32_t m_nCaretLine = 0;
-    bool m_bCaretShown = true;
-    bool m_bBlinkOn = true;
-    QBasicTimer m_blinkTimer;
+    CDrawnCaret m_caret { *this, [this] { return caretRect(); } };
     QBasicTimer m_dragTimer; // timer 1: 50 ms while the left button drags
     QBasicTimer m_autoScrollTimer; // timer 3
 
