@@ -30,3 +30,11 @@ struct LogFontRecord
 };
 #pragma pack(pop)
 static_assert(sizeof(LogFontRecord) == 60, "the font record is stored byte-exact");
+
+// What the font dialog's choice makes of the stored record: the face (CP932,
+// cut to fit its field), bold or normal weight, italic, and the size in
+// points in the height field. A size of more than 100 pixels at the screen's
+// vertical resolution is stored as the size that makes 100 pixels, and
+// `capped` says so. The record's other fields stay as they were.
+LogFontRecord ChosenFontRecord(const LogFontRecord& previous, const char* faceCp932, int points, bool bold,
+                               bool italic, int dpiY, bool& capped);

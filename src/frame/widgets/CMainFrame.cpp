@@ -21,6 +21,7 @@
 #include "frame/widgets/CHelpWindow.h"
 #include "frame/widgets/CMainToolBar.h"
 #include "frame/widgets/CReportCommands.h"
+#include "frame/widgets/DisplayFontDialog.h"
 #include "frame/widgets/FocusedTextField.h"
 #include "frame/KeyTable.h"
 #include "frame/widgets/Resources.h"
@@ -496,6 +497,7 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::AppAbout: onAbout(); break;
         case cmd::ReadOnly: onReadOnly(); break;
         case cmd::CodeSwitch: onCodeSwitch(); break;
+        case cmd::DisplayFont: onDisplayFont(); break;
         case cmd::WindowNew: if (doc) m_pTemplate->CreateNewFrame(doc); break;
         case cmd::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;
         case cmd::WindowTile: m_pMdiArea->tileSubWindows(); break;
@@ -659,6 +661,15 @@ void CMainFrame::onCodeSwitch()
     g_settings.StrCodeType = NextCodeType(g_settings.StrCodeType);
     m_pStatusBar->setPaneText(CFrameStatusBar::Code, QString::fromUtf8(CodeTypeName(g_settings.StrCodeType)));
     redrawAllViews();
+}
+
+// Every view takes the new font at once; each document keeps its fold column.
+void CMainFrame::onDisplayFont()
+{
+    if (!ChooseDisplayFont(this, logicalDpiY()))
+        return;
+    for (const auto& doc : m_pTemplate->documents())
+        doc->ResetLayout(doc->FoldColumn());
 }
 
 void CMainFrame::onReadOnly()

@@ -105,6 +105,7 @@ private:
     void onRecentFile(size_t index);
     void onFavouriteDirectory(int index);
     void onCodeSwitch();
+    void onDisplayFont();
     void onReadOnly();
     void onHelp();
     void onAbout();

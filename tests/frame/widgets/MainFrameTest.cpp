@@ -8,7 +8,9 @@
 #include "frame/widgets/CDocTabBar.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/Resources.h"
+#include "doc/CabinetSettings.h"
 #include "support/CScopedEnv.h"
+#include "support/ModalAnswerer.h"
 #include "textpane/widgets/CLumoEV.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <sstream>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -380,4 +383,35 @@ TEST_F(MainFrameTest, TheTitleNamesTheActiveDocumentOnceAndChildWindowsWearThePr
     child = frame->docTemplate().framesOf(c).front();
     EXPECT_TRUE(child->testAttribute(Qt::WA_SetWindowIcon));
     EXPECT_EQ(child->windowIcon().pixmap(16, 16).toImage(), ProgramIcon().pixmap(16, 16).toImage());
+}
+
+// Options > Font, with a binary document active: the font dialog, a bigger
+// size, Return; every open view, a text one too, takes the font at once.
+// With a text document active the command is not offered.
+TEST_F(MainFrameTest, TheDisplayFontReachesEveryOpenView)
+{
+    const CCabinetSettings saved = g_cabinet;
+    CLumoDoc* text = frame->openTextDocument(makeFile("t.txt", "line\r\n"), 1, 1);
+    ASSERT_NE(text, nullptr);
+    EXPECT_FALSE(enabled(cmd::DisplayFont));
+    CLumoEV* textPane = frame->docTemplate().activeView()->textPane();
+    ASSERT_NE(frame->openBinaryDocument(makeFile("f.bin", "0123456789")), nullptr);
+    ASSERT_TRUE(enabled(cmd::DisplayFont));
+    CLumoBV* hexPane = frame->docTemplate().activeView()->hexPane();
+    const int hexBefore = hexPane->caretRect().height(), textBefore = textPane->caretRect().height();
+
+    CModalAnswerer answer({[](QWidget* modal) {
+        auto* dialog = qobject_cast<QFontDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        QFont font = dialog->currentFont();
+        font.setPointSize(28);
+        dialog->setCurrentFont(font);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }});
+    ASSERT_TRUE(frame->runCommand(cmd::DisplayFont));
+    EXPECT_FALSE(answer.stuck);
+    EXPECT_EQ(g_cabinet.font.lfHeight, 28);
+    EXPECT_GT(hexPane->caretRect().height(), hexBefore);
+    EXPECT_GT(textPane->caretRect().height(), textBefore);
+    g_cabinet = saved;
 }
