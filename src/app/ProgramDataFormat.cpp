@@ -348,8 +348,12 @@ void WriteSections(CFieldWriter& out, const ProgramData& data)
 
 std::optional<ProgramData> ParseProgramData(std::string_view bytes, const ProgramData& defaults)
 {
-    if (auto current = Parse(bytes, defaults, false))
-        return current;
+    // A current file's 32-bit size field also reads as a right 16-bit one, so
+    // one that breaks a rule would pass for an older file of zero histories.
+    // An older file has its font's height where the upper half of that field
+    // lies, which is never 0: only a size field that misses is tried that way.
+    if (bytes.size() >= 4 && bytes[2] == 0 && bytes[3] == 0)
+        return Parse(bytes, defaults, false);
     return Parse(bytes, defaults, true);
 }
 
