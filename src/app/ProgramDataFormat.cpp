@@ -1,6 +1,7 @@
 #include "app/ProgramDataFormat.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <span>
@@ -101,7 +102,9 @@ HeaderCounts ReadHeader(CFieldReader& in, bool old, ProgramData& data)
         page.font.lfEscapement = in.i16();
         page.font.lfOrientation = in.i16();
         page.font.lfWeight = in.i16();
-        in.raw(&page.font.lfItalic, 8 + sizeof page.font.lfFaceName);
+        // The eight single bytes and the face name lie together, as in the record.
+        in.raw(&page.font.lfItalic, offsetof(LogFontRecord, lfFaceName) - offsetof(LogFontRecord, lfItalic) +
+                                        sizeof page.font.lfFaceName);
     } else {
         in.raw(&page.font, sizeof page.font);
     }

@@ -115,6 +115,8 @@ TEST(ProgramDataRestart, FindBoxListFindOptionsAndToolbarComeBack)
     EXPECT_TRUE(buttons[1]->isSeparator());
     EXPECT_EQ(buttons[2]->data().toInt(), cmd::HelpContext);
     EXPECT_FALSE(second.findBox()->isVisible());
+    second.frame.reset();
+    ForgetEverything();
 }
 
 } // namespace
