@@ -166,6 +166,14 @@ std::string ProfileFilePath()
     return iniPath;
 }
 
+std::string ProgramDataFilePath()
+{
+    if (ProfileDirectory().empty())
+        return {};
+    std::string path = ProgramFilePath();
+    return path.replace(path.size() - 3, 3, "DAT");
+}
+
 void SetExecutablePath(const std::string& argv0OrAbsolute)
 {
     g_strExecutablePath = argv0OrAbsolute;

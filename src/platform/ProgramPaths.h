@@ -26,6 +26,10 @@ std::string ProgramFilePath();
 // the copy buffer cannot be had, the out-of-memory box with caption "Qorvi").
 std::string ProfileFilePath();
 
+// The program data file: the program path with its last three characters
+// replaced by "DAT"; empty when no profile directory can be found.
+std::string ProgramDataFilePath();
+
 // The system profile directory, "/etc/xdg/vexel" unless set (tests set it).
 void SetSystemProfileDirectory(std::string directory);
 

@@ -72,6 +72,11 @@ const char* LoadString(StringId id)
         return "テンプレートファイルの形式が不正です。実行できません。"
                "テンプレートファイルの形式についてはヘルプを参照してください。";
     case StringId::IdsBadPathName: return "パス名（ファイル名）が不正です。";
+    case StringId::IdsDataFileInvalid: return "データファイルの内容が不正です。データは読み飛ばされます。";
+    case StringId::IdsDataFileReadError:
+        return "データファイルの読み込みでエラーが発生しました。対応するデータはデフォルト値となります。";
+    case StringId::IdsDataFileWriteError:
+        return "データファイルの書き込みでエラーが発生しました。対応するデータは保存できません。";
     }
     return "";
 }

@@ -66,6 +66,10 @@ enum class StringId : int {
     // Format by template.
     IdsTemplateBadFormat,          // the template file gave no entry
     IdsBadPathName,                // "パス名（ファイル名）が不正です。"
+    // The program data file.
+    IdsDataFileInvalid,            // fits no layout: its data is skipped
+    IdsDataFileReadError,
+    IdsDataFileWriteError,
 };
 
 // UTF-8 text of a string; never null.

@@ -175,8 +175,9 @@ wait "$APP_PID" || status=$?
 APP_PID=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 cmp "$EXPECTED" "$FILE" || fail "quitting changed the file"
+grep -qa "1011" "$VEXEL_PROFILE_DIR/vexel.DAT" || fail "the data file does not hold the find history"
 
-step "open a text file at a line"
+step "open a text file at a line; the find history is back"
 # /L2 opens the file as a text document with the caret on its second line;
 # Shift+End selects to the line's end and Ctrl+C copies exactly those bytes.
 TEXT="$WORK/notes.txt"
@@ -187,6 +188,9 @@ TEXT_WINDOW="$(wait_window '^Vexel' | head -n 1)"
 xdo windowactivate --sync "$TEXT_WINDOW" 2>/dev/null || fail "cannot activate the text window"
 keys shift+End ctrl+c
 poll clipboard_is "second line" || fail "the clipboard holds '$(clipboard)', not the second line"
+# The find box lists what the last run searched, newest first.
+keys ctrl+f Down ctrl+a ctrl+c
+poll clipboard_is "10" || fail "the find box's first entry is '$(clipboard)', not the last run's"
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"

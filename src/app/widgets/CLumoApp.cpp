@@ -2,6 +2,7 @@
 
 #include "app/widgets/CInstanceChannel.h"
 #include "app/InstanceMessage.h"
+#include "app/widgets/ProgramDataLink.h"
 #include "app/widgets/QtTranslations.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
@@ -58,6 +59,7 @@ bool CLumoApp::initInstance()
 
     LoadSettings(*m_pProfile);
     ApplyLimits();
+    LoadProgramData();
     m_recentFiles.load(*m_pProfile);
     SetMultiInstanceHook([this](int multiInstance) {
         if (!m_pChannel) {
@@ -69,6 +71,7 @@ bool CLumoApp::initInstance()
     });
 
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pProfile, m_recentFiles);
+    m_pMainFrame->layOutToolBar(DataToolbarButtons());
     m_pMainFrame->showWithPlacement();
     if (m_pChannel)
         serveInstanceChannel();
@@ -133,4 +136,5 @@ void CLumoApp::exitInstance()
         m_pChannel->stop();
     if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile))
         MessageBeep(-1);
+    SaveProgramData();
 }

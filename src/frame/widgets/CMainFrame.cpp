@@ -170,6 +170,11 @@ void CMainFrame::createToolBar()
     });
 }
 
+void CMainFrame::layOutToolBar(std::span<const uint16_t> buttons)
+{
+    m_pToolBar->layOut(buttons);
+}
+
 void CMainFrame::createStatusBar()
 {
     m_pStatusBar = new CFrameStatusBar(this);

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <span>
 #include <string>
 
 class CCommandActions;
@@ -42,6 +43,9 @@ public:
     CFrameStatusBar* frameStatusBar() const { return m_pStatusBar; }
     CDocTabBar* tabBar() const { return m_pTabBar; }
     QMdiArea* mdiArea() const { return m_pMdiArea; }
+
+    // The toolbar's buttons (0: separator, cmd::FindBox: the find box).
+    void layOutToolBar(std::span<const uint16_t> buttons);
 
     // Shows the frame with its stored placement ("WindowPos").
     void showWithPlacement();

@@ -42,6 +42,10 @@ CMainToolBar::CMainToolBar(CCommandActions& actions, QWidget* parent)
     // edit's own filter covers a platform that delivers to the edit.
     m_pFindBox->installEventFilter(this);
     m_pFindBox->lineEdit()->installEventFilter(this);
+    // One action carries the box through every layout: a new one for a box
+    // taken out of the bar before would start hidden.
+    m_pFindBoxAction = new QWidgetAction(this);
+    m_pFindBoxAction->setDefaultWidget(m_pFindBox);
 }
 
 void CMainToolBar::layOut(std::span<const uint16_t> buttons)
@@ -53,7 +57,7 @@ void CMainToolBar::layOut(std::span<const uint16_t> buttons)
             addSeparator();
         } else if (id == cmd::FindBox) {
             if (!findBoxShown)
-                addWidget(m_pFindBox);
+                addAction(m_pFindBoxAction);
             findBoxShown = true;
         } else {
             QAction* action = m_actions.action(id);

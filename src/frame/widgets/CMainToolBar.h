@@ -8,6 +8,7 @@
 #include <span>
 
 class QComboBox;
+class QWidgetAction;
 class CCommandActions;
 
 class CMainToolBar : public QToolBar
@@ -31,4 +32,5 @@ protected:
 private:
     CCommandActions& m_actions;
     QComboBox* m_pFindBox;
+    QWidgetAction* m_pFindBoxAction;
 };
