@@ -72,6 +72,7 @@ const char* LoadString(StringId id)
         return "テンプレートファイルの形式が不正です。実行できません。"
                "テンプレートファイルの形式についてはヘルプを参照してください。";
     case StringId::IdsBadPathName: return "パス名（ファイル名）が不正です。";
+    case StringId::IdsCabinetInvalid: return "キャビネットファイルの内容が不正のため読み込めません。";
     }
     return "";
 }

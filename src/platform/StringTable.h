@@ -66,6 +66,8 @@ enum class StringId : int {
     // Format by template.
     IdsTemplateBadFormat,          // the template file gave no entry
     IdsBadPathName,                // "パス名（ファイル名）が不正です。"
+    // The cabinet file.
+    IdsCabinetInvalid,             // its content is in no layout the program reads
 };
 
 // UTF-8 text of a string; never null.
