@@ -82,8 +82,8 @@ bool IsBackgroundColour(int index)
 bool ColoursArePaletteNumbers(const CabinetValues& v)
 {
     for (int i = kCabFirstColour; i <= kCabLastColour; ++i) {
-        const int32_t flag = IsBackgroundColour(i) ? 0x8000 : 0;
-        const int32_t number = v[i] - flag;
+        const uint32_t flag = IsBackgroundColour(i) ? 0x8000 : 0;
+        const uint32_t number = static_cast<uint32_t>(v[i]) - flag;
         if ((v[i] & 0x8000) != flag || number < 1 || number > 16)
             return false;
     }
