@@ -10,4 +10,6 @@ struct CUserKeywordList
     std::vector<std::string> names; // CP932 bytes, each shorter than 31 bytes
     bool matchCase = false;
     bool wholeWord = false; // an occurrence inside a longer word does not count
+
+    bool operator==(const CUserKeywordList&) const = default;
 };

@@ -77,6 +77,7 @@ const char* LoadString(StringId id)
         return "データファイルの読み込みでエラーが発生しました。対応するデータはデフォルト値となります。";
     case StringId::IdsDataFileWriteError:
         return "データファイルの書き込みでエラーが発生しました。対応するデータは保存できません。";
+    case StringId::IdsCabinetInvalid: return "キャビネットファイルの内容が不正のため読み込めません。";
     }
     return "";
 }

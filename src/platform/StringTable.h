@@ -70,6 +70,8 @@ enum class StringId : int {
     IdsDataFileInvalid,            // fits no layout: its data is skipped
     IdsDataFileReadError,
     IdsDataFileWriteError,
+    // The cabinet file.
+    IdsCabinetInvalid,             // its content is in no layout the program reads
 };
 
 // UTF-8 text of a string; never null.

@@ -196,6 +196,30 @@ poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"
 APP_PID=""
 
+step "the cabinet named by /A is read at start and written at exit"
+# A cabinet of the older 16-bit layout with fold column 72: at exit it is
+# written again in the current layout, still with fold column 72.
+CABINET="$WORK/old.cab"
+{
+    printf '\x00\x00\x04\x00'                                  # no records; settings at 4
+    printf '\x48\x00\x04\x00'; head -c 22 /dev/zero                # fold column, tab width, 2 to 12
+    printf '\x01\x80\x02\x80\x03\x00\x04\x00\x05\x00\x06\x00'   # colours 13 to 23 as
+    printf '\x07\x00\x08\x00\x09\x00\x0a\x00\x0b\x80'           # palette numbers
+    printf '\x00\x00\x00\x00\x0e\x00\x00\x00\x00\x00\x00\x00\x90\x01' # 24, 25, 26 to 30
+    printf '\x00\x00\x00\x80\x01\x02\x01\x31Gothic'; head -c 26 /dev/zero
+    printf '\x00\x00'                                          # no names
+} >"$CABINET"
+setsid "$PROGRAM" /A="$CABINET" </dev/null >>"$APP_LOG" 2>&1 &
+APP_PID=$!
+CAB_WINDOW="$(wait_window '^Vexel' | head -n 1)"
+xdo windowactivate --sync "$CAB_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+wait "$APP_PID" || fail "the program ended with an error"
+APP_PID=""
+[ "$(xxd -p -l 12 "$CABINET")" = "000000010800000048000000" ] \
+    || fail "the cabinet was written as $(xxd -p -l 12 "$CABINET")"
+
 step "format by template"
 # Seven bytes selected with Shift+Right, Edit > 整形, the template's name typed:
 # the "Table" document holds what vexel --format writes for those bytes.

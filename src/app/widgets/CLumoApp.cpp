@@ -11,6 +11,7 @@
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
+#include "textpane/RulerScale.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -78,6 +79,7 @@ bool CLumoApp::initInstance()
 
     if (!m_commandLine.cabinet.empty() && m_commandLine.cabinet.size() <= kMaxCabinetArgument)
         g_settings.cabinetPath = m_commandLine.cabinet;
+    loadCabinet();
     openFirstDocuments();
     return true;
 }
@@ -115,10 +117,20 @@ bool CLumoApp::handOverToRunningInstance()
     return false;
 }
 
+void CLumoApp::loadCabinet()
+{
+    if (g_settings.cabinetPath.empty())
+        return;
+    if (auto content = LoadCabinet(g_settings.cabinetPath, ruler::PaletteColour)) {
+        m_cabinet = std::move(*content);
+        g_cabinet = m_cabinet.settings;
+    }
+}
+
 void CLumoApp::openFirstDocuments()
 {
-    // The cabinet store is not built yet: its load counts as failed, so only
-    // the command line and InvokeWithoutUntitled decide.
+    // The cabinet's documents are not reopened yet, so its load counts as
+    // failed here: only the command line and InvokeWithoutUntitled decide.
     if (!m_commandLine.file.empty())
         m_pMainFrame->openHandedOverFile(QString::fromStdString(m_commandLine.file), m_commandLine.line,
                                          m_commandLine.column);
@@ -134,7 +146,9 @@ void CLumoApp::exitInstance()
         return;
     if (m_pChannel)
         m_pChannel->stop();
-    if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile))
+    m_cabinet.settings = g_cabinet;
+    const bool cabinetSaved = g_settings.cabinetPath.empty() || SaveCabinet(g_settings.cabinetPath, m_cabinet);
+    if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile) || !cabinetSaved)
         MessageBeep(-1);
     SaveProgramData();
 }

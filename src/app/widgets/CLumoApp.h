@@ -6,6 +6,7 @@
 #include "platform/widgets/CDialogMessageSink.h"
 #include "app/CommandLine.h"
 #include "app/RecentFileList.h"
+#include "doc/CabinetFile.h"
 
 #include <QApplication>
 
@@ -36,6 +37,7 @@ private:
     // files, answered at all): this process then ends at once.
     bool handOverToRunningInstance();
     void openFirstDocuments();
+    void loadCabinet();
     // Files that a later start hands over open in the frame.
     void serveInstanceChannel();
     void exitInstance();
@@ -46,5 +48,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     CRecentFileList m_recentFiles;
     CommandLine m_commandLine;
+    // The cabinet as last read: what is written back besides the settings in effect.
+    CabinetContent m_cabinet;
     bool m_bSkipExit = false;
 };
