@@ -158,7 +158,7 @@ CabinetContent RandomContent(std::mt19937& random)
     for (int i = pick(0, 30); i > 0; --i) {
         CabinetDocument d;
         d.path = word(60);
-        d.placement = {random(), random(), random(), int32_t(random()), int32_t(random()),
+        d.placement = {uint32_t(random()), uint32_t(random()), uint32_t(random()), int32_t(random()), int32_t(random()),
                        int32_t(random()), int32_t(random()), int32_t(random()),
                        int32_t(random()), int32_t(random()), int32_t(random())};
         d.active = pick(0, 1);
@@ -196,7 +196,9 @@ TEST(CabinetFile, EveryFieldRoundTripsThroughTheFile)
 TEST(CabinetFile, WriterKeepsThirtyDocumentsAndRefusesWhatWouldNotReadBack)
 {
     CabinetContent c;
-    c.documents.resize(31, CabinetDocument{"x.txt"});
+    CabinetDocument document;
+    document.path = "x.txt";
+    c.documents.resize(31, document);
     c.documents.back().path = "last";
     auto read = DecodeCabinet(*EncodeCabinet(c), TestPalette);
     ASSERT_TRUE(read);
@@ -214,7 +216,9 @@ TEST(CabinetFile, WriterKeepsThirtyDocumentsAndRefusesWhatWouldNotReadBack)
     EXPECT_TRUE(refused([](CabinetContent& c) { c.settings.keywords.names.assign(201, "k"); }));
     EXPECT_TRUE(refused([](CabinetContent& c) { c.settings.keywords.names = {std::string(31, 'k')}; }));
     EXPECT_TRUE(refused([](CabinetContent& c) { c.filters[1].resize(11); }));
-    EXPECT_TRUE(refused([](CabinetContent& c) { c.documents.push_back({std::string("a\0b", 3)}); }));
+    EXPECT_TRUE(refused([](CabinetContent& c) {
+        c.documents.emplace_back().path = std::string("a\0b", 3);
+    }));
     // A file that would reach the buffer size.
     EXPECT_TRUE(refused([](CabinetContent& c) { c.filters[0] = {{std::string(30'720, 'n'), "*"}}; }));
     EXPECT_FALSE(refused([](CabinetContent& c) { c.settings.keywords.names.assign(200, std::string(30, 'k')); }));
@@ -400,8 +404,9 @@ TEST(CabinetFile, DamagedFilesNeverReadOutsideTheirBytes)
                 bytes[random() % bytes.size()] = static_cast<char>(round % 3 == 0 ? 0 : random());
             const auto c = DecodeCabinet(bytes, TestPalette);
             const auto again = c ? EncodeCabinet(*c) : std::nullopt;
-            if (again)
+            if (again) {
                 EXPECT_EQ(*again, EncodeCabinet(*DecodeCabinet(*again, TestPalette)));
+            }
         }
     }
 }
