@@ -220,6 +220,31 @@ APP_PID=""
 [ "$(xxd -p -l 12 "$CABINET")" = "000000010800000048000000" ] \
     || fail "the cabinet was written as $(xxd -p -l 12 "$CABINET")"
 
+step "a cabinet the program cannot read is left as it was"
+# The message says the cabinet is unreadable; at exit the file is not
+# replaced by the settings in effect.
+BAD="$WORK/bad.cab"
+printf 'no cabinet of any layout\r\n' >"$BAD"
+cp "$BAD" "$WORK/bad.copy"
+setsid "$PROGRAM" /A="$BAD" </dev/null >>"$APP_LOG" 2>&1 &
+APP_PID=$!
+# The box and the still empty main window both bear the program's name.
+two_named() { [ "$(xdo search --onlyvisible --name '^Vexel$' 2>/dev/null | wc -l)" -ge 2 ]; }
+poll two_named || fail "no message about the unreadable cabinet"
+keys Return
+one_named() { [ "$(xdo search --onlyvisible --name '^Vexel$' 2>/dev/null | wc -l)" -eq 1 ]; }
+poll one_named || fail "the message about the cabinet did not close"
+BAD_WINDOW="$(wait_window '^Vexel$' | head -n 1)"
+xdo windowactivate --sync "$BAD_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+wait "$APP_PID" || fail "the program ended with an error"
+APP_PID=""
+cmp "$BAD" "$WORK/bad.copy" || fail "the unreadable cabinet was overwritten"
+# Back to the cabinet of the earlier steps.
+sed -i "s|^CabinetName=.*|CabinetName=$CABINET|" "$VEXEL_PROFILE_DIR/vexel.ini"
+grep -q "^CabinetName=$CABINET" "$VEXEL_PROFILE_DIR/vexel.ini" || fail "the profile names no cabinet"
+
 step "format by template"
 # Seven bytes selected with Shift+Right, Edit > 整形, the template's name typed:
 # the "Table" document holds what vexel --format writes for those bytes.

@@ -16,6 +16,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <filesystem>
+
 namespace {
 // A cabinet argument is taken when it has 1 to 259 characters.
 constexpr size_t kMaxCabinetArgument = 259;
@@ -124,7 +126,10 @@ void CLumoApp::loadCabinet()
     if (auto content = LoadCabinet(g_settings.cabinetPath, ruler::PaletteColour)) {
         m_cabinet = std::move(*content);
         g_cabinet = m_cabinet.settings;
+        return;
     }
+    std::error_code ec;
+    m_bCabinetUnread = std::filesystem::exists(g_settings.cabinetPath, ec);
 }
 
 void CLumoApp::openFirstDocuments()
@@ -147,7 +152,8 @@ void CLumoApp::exitInstance()
     if (m_pChannel)
         m_pChannel->stop();
     m_cabinet.settings = g_cabinet;
-    const bool cabinetSaved = g_settings.cabinetPath.empty() || SaveCabinet(g_settings.cabinetPath, m_cabinet);
+    const bool cabinetSaved = g_settings.cabinetPath.empty() || m_bCabinetUnread
+        || SaveCabinet(g_settings.cabinetPath, m_cabinet);
     if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile) || !cabinetSaved)
         MessageBeep(-1);
     SaveProgramData();

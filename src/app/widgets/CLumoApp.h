@@ -50,5 +50,8 @@ private:
     CommandLine m_commandLine;
     // The cabinet as last read: what is written back besides the settings in effect.
     CabinetContent m_cabinet;
+    // The cabinet file is there but in no layout the program reads: it is
+    // left as it is at exit rather than replaced by the settings in effect.
+    bool m_bCabinetUnread = false;
     bool m_bSkipExit = false;
 };
