@@ -2,6 +2,8 @@
 // after the file's byte tables.
 #include "app/ProgramDataFormat.h"
 
+#include "support/FieldBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,75 +11,43 @@
 
 namespace {
 
-// Little-endian fields appended in order.
-struct Bytes
-{
-    std::string s;
-    Bytes& n32(uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            s.push_back(static_cast<char>(v >> (8 * i)));
-        return *this;
-    }
-    Bytes& n16(uint16_t v)
-    {
-        s.push_back(static_cast<char>(v));
-        s.push_back(static_cast<char>(v >> 8));
-        return *this;
-    }
-    Bytes& str(const std::string& text) { s.append(text.c_str(), text.size() + 1); return *this; }
-    Bytes& fixed(const std::string& text, size_t size)
-    {
-        std::string field(size, '\0');
-        field.replace(0, text.size(), text);
-        s += field;
-        return *this;
-    }
-    std::string sized(size_t sizeBytes = 4)
-    {
-        std::string out = s;
-        for (size_t i = 0; i < sizeBytes; ++i)
-            out[i] = static_cast<char>(out.size() >> (8 * i));
-        return out;
-    }
-};
 
 const std::string kFace = "\x82\x6c\x82\x72\x83\x53"; // ＭＳゴ
 
 // Header of the current layout: every field distinct, counts 2, 1, 1.
-Bytes CurrentHeader(uint32_t findCount = 2)
+FieldBytes CurrentHeader(uint32_t findCount = 2)
 {
-    Bytes b;
-    b.n32(0);                                              // 0 size
-    b.n32(12).n32(0).n32(0).n32(0).n32(700);               // 4 LOGFONT
+    FieldBytes b;
+    b.u32(0);                                              // 0 size
+    b.u32(12).u32(0).u32(0).u32(0).u32(700);               // 4 LOGFONT
     b.s += std::string("\x01\x00\x00\x80\x03\x02\x01\x31", 8);
     b.fixed(kFace, 32);
-    b.n32(11).n32(22).n32(33).n32(44);                     // 64 margins
-    b.n32(0).n32(0x12345).n32(7);                          // 80 line numbers, 84, 88
-    b.n32(1).n32(2).fixed("&f page", 84);                  // 92 header
-    b.n32(0).n32(1).fixed("- &p -", 84);                   // 184 footer
-    b.n32(5).n32(10);                                      // 276 spacings
-    b.n32(findCount).n32(1).n32(1);                        // 284 counts
-    b.n32(0b110).n32(99).n32(0);                           // 296 bits, value, direction up
+    b.u32(11).u32(22).u32(33).u32(44);                     // 64 margins
+    b.u32(0).u32(0x12345).u32(7);                          // 80 line numbers, 84, 88
+    b.u32(1).u32(2).fixed("&f page", 84);                  // 92 header
+    b.u32(0).u32(1).fixed("- &p -", 84);                   // 184 footer
+    b.u32(5).u32(10);                                      // 276 spacings
+    b.u32(findCount).u32(1).u32(1);                        // 284 counts
+    b.u32(0b110).u32(99).u32(0);                           // 296 bits, value, direction up
     for (int i = 0; i < 52; ++i)                           // 308 reserved
         b.s.push_back(static_cast<char>(i));
     EXPECT_EQ(b.s.size(), kDataHeaderSize);
     return b;
 }
 
-Bytes CurrentFile()
+FieldBytes CurrentFile()
 {
-    Bytes b = CurrentHeader();
-    b.str("newest").str("\x83\x41\x83\x43").str("repl").str("/tmp/t.fmt");
-    b.n32(1).str("tool").str("cmd").str("dir").n32(1).n32(2).n32(3);            // section 1
-    b.n32(1).n32(40000).str("a").str("b").str("").str("d").n32(4).n32(5).n32(6).n32(7);
-    b.n32(4).n32(57600).n32(0).n32(57668).n32(194);
-    b.n32(3).s += "abc";                                                        // section 2
+    FieldBytes b = CurrentHeader();
+    b.text("newest").text("\x83\x41\x83\x43").text("repl").text("/tmp/t.fmt");
+    b.u32(1).text("tool").text("cmd").text("dir").u32(1).u32(2).u32(3);            // section 1
+    b.u32(1).u32(40000).text("a").text("b").text("").text("d").u32(4).u32(5).u32(6).u32(7);
+    b.u32(4).u32(57600).u32(0).u32(57668).u32(194);
+    b.u32(3).s += "abc";                                                        // section 2
     for (uint32_t c = 0; c < 16; ++c)                                           // section 3
-        b.n32(c * 0x010101);
-    b.n32(0);                                                                   // section 4
-    b.n32(3).n32(57643).n32(0xFFFFFFFF).n32(57634);                             // section 5
-    b.n32(2).str("one").str("two");                                             // section 6
+        b.u32(c * 0x010101);
+    b.u32(0);                                                                   // section 4
+    b.u32(3).u32(57643).u32(0xFFFFFFFF).u32(57634);                             // section 5
+    b.u32(2).text("one").text("two");                                             // section 6
     return b;
 }
 
@@ -128,8 +98,8 @@ TEST(ProgramDataFormat, CurrentLayoutReadsEveryFieldAndWritesTheSameBytes)
     std::string expected = file;
     expected[86] = 0; // the first line number's upper half is not kept
     EXPECT_EQ(BuildProgramData(*data), expected);
-    // Bytes after the last section survive a round trip too.
-    std::string longer = (CurrentFile().str("later")).sized();
+    // FieldBytes after the last section survive a round trip too.
+    std::string longer = (CurrentFile().text("later")).sized();
     const auto withTail = ParseProgramData(longer, ProgramData());
     ASSERT_TRUE(withTail);
     longer[86] = 0;
@@ -144,7 +114,7 @@ TEST(ProgramDataFormat, MissingSectionsKeepTheDefaults)
     defaults.customColours[0] = 42;
     defaults.findHistory = {"old"};
     // Exactly the header with all counts 0 is valid and ends there.
-    Bytes header = CurrentHeader(0);
+    FieldBytes header = CurrentHeader(0);
     header.s.replace(288, 8, std::string(8, '\0'));
     const std::string exact = header.sized();
     ASSERT_EQ(exact.size(), 360u);
@@ -157,8 +127,8 @@ TEST(ProgramDataFormat, MissingSectionsKeepTheDefaults)
     EXPECT_EQ(data->customColours, defaults.customColours);
 
     // A file ending after section 1 replaces the toolbar and nothing after it.
-    Bytes one = header;
-    one.n32(0).n32(0).n32(1).n32(57600);
+    FieldBytes one = header;
+    one.u32(0).u32(0).u32(1).u32(57600);
     data = ParseProgramData(one.sized(), defaults);
     ASSERT_TRUE(data);
     EXPECT_EQ(data->toolbar, (std::vector<uint32_t>{57600}));
@@ -167,20 +137,20 @@ TEST(ProgramDataFormat, MissingSectionsKeepTheDefaults)
 
 TEST(ProgramDataFormat, OlderLayoutIsRead)
 {
-    Bytes b;
-    b.n16(0);                                             // 0 size
-    b.n16(static_cast<uint16_t>(-10)).n16(0).n16(0).n16(0).n16(400); // 2 LOGFONT numbers
+    FieldBytes b;
+    b.u16(0);                                             // 0 size
+    b.u16(static_cast<uint16_t>(-10)).u16(0).u16(0).u16(0).u16(400); // 2 LOGFONT numbers
     b.s += std::string("\x00\x00\x00\x80\x00\x00\x00\x01", 8);
     b.fixed(kFace, 32);                                   // 20 face name
-    b.n16(1).n16(2).n16(3).n16(4);                        // 52 margins
-    b.n16(1).n16(60000).n16(3);                           // 60 line numbers, first line, first page
-    b.n16(1).n16(1).fixed("head", 82);                    // 66 header
-    b.n16(1).n16(2).fixed("foot", 82);                    // 152 footer
-    b.n16(5).n16(6);                                      // 238 spacings
-    b.n16(1).n16(0).n16(1);                               // 242 counts
-    b.n16(1).n16(8).n16(1);                               // 248 bits, value, direction
+    b.u16(1).u16(2).u16(3).u16(4);                        // 52 margins
+    b.u16(1).u16(60000).u16(3);                           // 60 line numbers, first line, first page
+    b.u16(1).u16(1).fixed("head", 82);                    // 66 header
+    b.u16(1).u16(2).fixed("foot", 82);                    // 152 footer
+    b.u16(5).u16(6);                                      // 238 spacings
+    b.u16(1).u16(0).u16(1);                               // 242 counts
+    b.u16(1).u16(8).u16(1);                               // 248 bits, value, direction
     b.s.resize(kOldDataHeaderSize, '\x07');               // 254 reserved
-    b.str("find").str("tmpl.fmt");
+    b.text("find").text("tmpl.fmt");
     const auto data = ParseProgramData(b.sized(2), ProgramData());
     ASSERT_TRUE(data);
     EXPECT_EQ(data->page.font.lfHeight, -10);
@@ -222,15 +192,15 @@ TEST(ProgramDataFormat, AnyBrokenRuleRefusesTheWholeFile)
         {"history count 21", withField(284, 21)},
         {"third count 21", withField(292, 21)},
         {"81-character find string",
-         CurrentHeader(1).str(std::string(81, 'x')).str("r").str("t").sized()},
+         CurrentHeader(1).text(std::string(81, 'x')).text("r").text("t").sized()},
         {"261-character third string",
-         CurrentHeader(0).str("r").str(std::string(261, 'x')).sized()},
-        {"string past the end", CurrentHeader(2).str("a").sized()},
+         CurrentHeader(0).text("r").text(std::string(261, 'x')).sized()},
+        {"string past the end", CurrentHeader(2).text("a").sized()},
         {"shorter than the header", good.substr(0, 300)},
         {"21 tools", withField(strings, 21)},
         {"toolbar past the end", withField(strings + 4 + 27 + 4 + 4 + 6 + 16, 1000)},
-        {"section 3 cut", CurrentHeader().str("n").str("a").str("r").str("t")
-                              .n32(0).n32(0).n32(0).n32(0).n32(1).n32(2).sized()},
+        {"section 3 cut", CurrentHeader().text("n").text("a").text("r").text("t")
+                              .u32(0).u32(0).u32(0).u32(0).u32(1).u32(2).sized()},
         {"31 context items", withField(good.size() - 4 - 8 - 4 - 16, 31)},
         {"31 strings", withField(good.size() - 8 - 4, 31)},
         {"unterminated last string", good.substr(0, good.size() - 1)},
@@ -243,7 +213,7 @@ TEST(ProgramDataFormat, AnyBrokenRuleRefusesTheWholeFile)
         EXPECT_FALSE(ParseProgramData(bytes, ProgramData())) << c.what;
     }
     // 30720 bytes or more is never a valid file, whatever its size field says.
-    std::string huge = CurrentFile().str(std::string(kDataFileLimit, 'x')).sized();
+    std::string huge = CurrentFile().text(std::string(kDataFileLimit, 'x')).sized();
     huge.resize(kDataFileLimit);
     EXPECT_FALSE(ParseProgramData(huge, ProgramData()));
 }

@@ -2,6 +2,7 @@
 #include "platform/Cp932.h"
 #include "support/CRecordingSink.h"
 #include "support/CScopedTempDir.h"
+#include "support/FieldBytes.h"
 #include "support/FileContent.h"
 
 #include <cstring>
@@ -16,36 +17,6 @@ uint32_t TestPalette(int index)
     return 0x010101u * static_cast<uint32_t>(index);
 }
 
-// A file assembled field by field, little-endian.
-struct Bytes
-{
-    std::string s;
-    Bytes& u32(uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            s.push_back(static_cast<char>(v >> (8 * i)));
-        return *this;
-    }
-    Bytes& u16(uint32_t v)
-    {
-        s.push_back(static_cast<char>(v));
-        s.push_back(static_cast<char>(v >> 8));
-        return *this;
-    }
-    Bytes& text(const std::string& t)
-    {
-        s += t;
-        s.push_back('\0');
-        return *this;
-    }
-    Bytes& raw(const std::string& t, size_t size)
-    {
-        std::string field = t;
-        field.resize(size, '\0');
-        s += field;
-        return *this;
-    }
-};
 
 void Put32(std::string& bytes, size_t at, uint32_t v)
 {
@@ -56,7 +27,7 @@ void Put32(std::string& bytes, size_t at, uint32_t v)
 constexpr uint32_t kColour[11] = {0x8001, 0x8002, 3, 4, 5, 6, 7, 8, 9, 10, 0x800B};
 
 // The settings block of the fixtures: every value distinct from the built-in one.
-void PutSettings(Bytes& b, uint32_t version)
+void PutSettings(FieldBytes& b, uint32_t version)
 {
     b.u32(80).u32(8).u32(1).u32(1).u32(50).u32(1).u32(1).u32(0).u32(1).u32(1) // 0 to 9
         .u32(0).u32(1).u32(2);                                                // 10 to 12
@@ -66,7 +37,7 @@ void PutSettings(Bytes& b, uint32_t version)
     // 26 to 40: the font record.
     b.u32(12).u32(0).u32(0).u32(0).u32(700);
     b.s += std::string("\x01\x00\x00\x80\x03\x02\x01\x31", 8);
-    b.raw("Courier", 32);
+    b.fixed("Courier", 32);
 }
 
 struct Fixture
@@ -79,7 +50,7 @@ struct Fixture
 // value, the filter lists and the two trailing values.
 Fixture CurrentFixture(uint32_t version = 1)
 {
-    Bytes b;
+    FieldBytes b;
     const std::string pathA = "C:\\data\\a.txt";
     const std::string pathB = "b.bin";
     const size_t s = 8 + (pathA.size() + 65) + (pathB.size() + 65);
@@ -104,7 +75,7 @@ Fixture CurrentFixture(uint32_t version = 1)
 // One record and the 102-byte settings block of 16-bit fields.
 Fixture OldFixture()
 {
-    Bytes b;
+    FieldBytes b;
     const std::string path = "A:\\old.txt";
     const size_t s = 4 + path.size() + 33;
     b.u16(1).u16(static_cast<uint32_t>(s));
@@ -122,7 +93,7 @@ Fixture OldFixture()
     b.u16(1).u16(0);                               // 24: one name; 25
     b.u16(static_cast<uint16_t>(-16)).u16(0).u16(0).u16(0).u16(400); // 26 to 30
     b.s += std::string("\x00\x01\x00\x80\x01\x02\x01\x31", 8);
-    b.raw("Gothic", 32);
+    b.fixed("Gothic", 32);
     b.u16(1).text("int");
     return {b.s, s};
 }
