@@ -220,9 +220,9 @@ APP_PID=""
 [ "$(xxd -p -l 12 "$CABINET")" = "000000010800000048000000" ] \
     || fail "the cabinet was written as $(xxd -p -l 12 "$CABINET")"
 
-step "a cabinet the program cannot read is left as it was"
-# The message says the cabinet is unreadable; at exit the file is not
-# replaced by the settings in effect.
+step "a cabinet the program cannot read is kept"
+# The message says the cabinet is unreadable; at exit the file is kept
+# beside the new one, which holds the settings in effect.
 BAD="$WORK/bad.cab"
 printf 'no cabinet of any layout\r\n' >"$BAD"
 cp "$BAD" "$WORK/bad.copy"
@@ -240,7 +240,8 @@ keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"
 APP_PID=""
-cmp "$BAD" "$WORK/bad.copy" || fail "the unreadable cabinet was overwritten"
+cmp "$BAD.unread" "$WORK/bad.copy" || fail "the unreadable cabinet was not kept"
+[ "$(xxd -p -l 4 "$BAD")" = "00000001" ] || fail "no new cabinet was written in its place"
 # Back to the cabinet of the earlier steps.
 sed -i "s|^CabinetName=.*|CabinetName=$CABINET|" "$VEXEL_PROFILE_DIR/vexel.ini"
 grep -q "^CabinetName=$CABINET" "$VEXEL_PROFILE_DIR/vexel.ini" || fail "the profile names no cabinet"

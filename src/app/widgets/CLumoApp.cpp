@@ -152,8 +152,11 @@ void CLumoApp::exitInstance()
     if (m_pChannel)
         m_pChannel->stop();
     m_cabinet.settings = g_cabinet;
-    const bool cabinetSaved = g_settings.cabinetPath.empty() || m_bCabinetUnread
-        || SaveCabinet(g_settings.cabinetPath, m_cabinet);
+    std::error_code ec;
+    const std::string& cabinet = g_settings.cabinetPath;
+    if (m_bCabinetUnread)
+        std::filesystem::rename(cabinet, cabinet + ".unread", ec);
+    const bool cabinetSaved = cabinet.empty() || (!ec && SaveCabinet(cabinet, m_cabinet));
     if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile) || !cabinetSaved)
         MessageBeep(-1);
     SaveProgramData();

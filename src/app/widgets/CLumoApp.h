@@ -50,8 +50,9 @@ private:
     CommandLine m_commandLine;
     // The cabinet as last read: what is written back besides the settings in effect.
     CabinetContent m_cabinet;
-    // The cabinet file is there but in no layout the program reads: it is
-    // left as it is at exit rather than replaced by the settings in effect.
+    // The cabinet file is there but in no layout the program reads: at exit
+    // it is kept beside the new one (".unread"), never written over, since
+    // it may be a newer program's or a damaged file the user wants back.
     bool m_bCabinetUnread = false;
     bool m_bSkipExit = false;
 };
