@@ -139,6 +139,11 @@ extern CSettings g_settings;
 
 // Document limits derived from MaxEditRange.
 extern uint32_t g_nMaxImageSize;
+// The most bytes one document holds: the image size less the block's slack.
+inline uint32_t MaxDocumentBytes()
+{
+    return g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
+}
 extern uint32_t g_nMaxRows;
 // Edit mode at start from StartWithOverWrite; toggled by the Insert key.
 extern bool g_bOverwrite;

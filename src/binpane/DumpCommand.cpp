@@ -32,7 +32,7 @@ int RunDumpCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     if (outcome.result == DumpResult::WriteFailed)
         return FailWith(err, std::string("cannot write the dump: ") + std::strerror(failure), 1);
     // The editor would open only the front of such a file; the dump has it all.
-    const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
+    const uint32_t limit = MaxDocumentBytes();
     if (outcome.bytes > limit) {
         SayError(err, std::string(LoadString(StringId::IdsTooLarge)) + " '" + file + "' has "
                           + std::to_string(outcome.bytes) + " bytes; the editor loads only the first "

@@ -78,10 +78,10 @@ std::string ParseArguments(int argc, char** argv, FormatOptions& options)
         const std::string_view name = arg.substr(0, eq);
         if (name != "--offset" && name != "--length" && name != "--output-code")
             return "unknown option '" + std::string(arg) + "'";
-        if (eq == std::string_view::npos && i + 1 >= argc)
+        const std::optional<std::string_view> value = OptionValue(argc, argv, i);
+        if (!value)
             return std::string(name) + " needs a value";
-        const std::string_view value = eq == std::string_view::npos ? argv[++i] : arg.substr(eq + 1);
-        std::string error = ApplyOption(name, value, options);
+        std::string error = ApplyOption(name, *value, options);
         if (!error.empty())
             return error;
     }
@@ -124,7 +124,7 @@ std::string ReadRange(int fd, const FormatOptions& options, uint64_t recordSize,
         return "offset " + std::to_string(options.offset) + " and length " + std::to_string(length)
             + " reach beyond the end" + sizeText;
     // No selection of the editor holds more.
-    const uint64_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
+    const uint64_t limit = MaxDocumentBytes();
     const uint64_t wanted = std::min(length, recordSize);
     if (wanted > limit)
         return "the template reads " + std::to_string(wanted) + " bytes of the range; the editor selects at most "

@@ -61,6 +61,17 @@ bool TakesValue(std::string_view name)
 
 } // namespace
 
+std::optional<std::string_view> OptionValue(int argc, char** argv, int& i)
+{
+    const std::string_view arg = argv[i];
+    const size_t eq = arg.find('=');
+    if (eq != std::string_view::npos)
+        return arg.substr(eq + 1);
+    if (i + 1 >= argc)
+        return std::nullopt;
+    return std::string_view(argv[++i]);
+}
+
 std::string ParseOutputCode(std::string_view value, bool& utf8)
 {
     if (value != "utf8" && value != "cp932")
@@ -90,10 +101,10 @@ std::string ParseHeadlessOptions(int argc, char** argv, std::string_view command
         } else if (arg == "--decimal" || arg == "--hex") {
             options.hexAddress = arg == "--hex";
         } else if (TakesValue(name)) {
-            if (eq == std::string_view::npos && i + 1 >= argc)
+            const std::optional<std::string_view> value = OptionValue(argc, argv, i);
+            if (!value)
                 return std::string(name) + " needs a value";
-            const std::string_view value = eq == std::string_view::npos ? argv[++i] : arg.substr(eq + 1);
-            std::string error = ApplyOption(name, value, options);
+            std::string error = ApplyOption(name, *value, options);
             if (!error.empty())
                 return error;
         } else {

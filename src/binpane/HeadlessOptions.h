@@ -28,6 +28,10 @@ struct HeadlessOptions
 [[nodiscard]] std::string ParseHeadlessOptions(int argc, char** argv, std::string_view command, size_t files,
                                                HeadlessOptions& options);
 
+// The value of the option at argv[i], given as "--name=value" or as the next
+// argument (then i moves on to it); nothing when it has none.
+[[nodiscard]] std::optional<std::string_view> OptionValue(int argc, char** argv, int& i);
+
 // The value of --output-code into `utf8`; answers an error text, empty when good.
 [[nodiscard]] std::string ParseOutputCode(std::string_view value, bool& utf8);
 

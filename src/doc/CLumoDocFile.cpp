@@ -48,7 +48,7 @@ bool CLumoDoc::LoadFrom(std::FILE* file, uint64_t length, const std::string& nam
     m_bLoadedShort = false;
     if (length == 0 || (m_nMode != kTextMode && m_nMode != kBinaryMode))
         return true;
-    const uint32_t limit = g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
+    const uint32_t limit = MaxDocumentBytes();
     if (length > limit) {
         ShowMessage(StringId::IdsTooLargeFile, MsgButtons::Ok, MsgIcon::Warning,
                     {name, std::to_string(length), std::to_string(limit)});

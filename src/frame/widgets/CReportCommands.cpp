@@ -8,7 +8,6 @@
 #include "binpane/widgets/CCompareDialog.h"
 #include "binpane/widgets/CLumoBV.h"
 #include "binpane/widgets/CTemplateDialog.h"
-#include "doc/CFileImage.h"
 #include "doc/CLumoDoc.h"
 #include "doc/DocumentUi.h"
 #include "doc/widgets/CDocTemplate.h"
@@ -26,13 +25,8 @@ namespace {
 
 constexpr size_t kMaxCompareCandidates = 30;
 
-// The most a text document can hold: a report that would not fit is cut
-// after its last piece that does, and the user is told once.
-uint32_t OutputLimit()
-{
-    return g_nMaxImageSize >= 3 ? g_nMaxImageSize - 3 : 0;
-}
-
+// A report that would not fit in a document is cut after its last piece
+// that does, and the user is told once.
 class CLimitedText final : public CCompareSink
 {
 public:
@@ -129,7 +123,7 @@ void CReportCommands::compare()
         (void)ShowMessage(StringId::IdsCompareSizeDiffers, MsgButtons::Ok, MsgIcon::Information, names);
     closeOutputDocument(m_pCompareResult);
 
-    CLimitedText report(OutputLimit());
+    CLimitedText report(MaxDocumentBytes());
     CompareOutcome outcome;
     {
         CWaitCursor wait;
