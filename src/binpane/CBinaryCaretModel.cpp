@@ -316,6 +316,14 @@ void CBinaryCaretModel::showLine(uint32_t line, int mode, bool force, std::optio
     setCaretOffset(caret);
 }
 
+void CBinaryCaretModel::restoreView(uint32_t topLine, uint32_t offset)
+{
+    if (topLine >= lineCount())
+        return;
+    clearSelection();
+    showLine(topLine, 0, true, offset);
+}
+
 void CBinaryCaretModel::mouseDown(int x, int y, bool shift)
 {
     const HitResult hit = hitTest(x, y, m_host.paneView().hit);

@@ -49,6 +49,9 @@ public:
     // caret on offset, or on the line's first byte.
     void showLine(uint32_t line, int mode, bool force, std::optional<uint32_t> offset = std::nullopt);
     void selectAll();
+    // A remembered view: topLine shown first, the caret on offset (kept
+    // within the data). Nothing moves when topLine is past the last line.
+    void restoreView(uint32_t topLine, uint32_t offset);
 
     // A navigation key (arrows, Home, End, Page Up/Down); false for any other key.
     bool navigationKey(int key, bool shift, bool ctrl);

@@ -66,6 +66,11 @@ struct CabinetContent
     bool operator==(const CabinetContent&) const = default;
 };
 
+// A filter list as a file dialog takes it: "name (pattern pattern)" in
+// UTF-8, a ";" list split at its semicolons, "*.*" widened to "*"; pairs
+// without a pattern are left out.
+std::vector<std::string> DialogNameFilters(const CabinetFilterList& list);
+
 // Colour number (1 to 16) to RGB value, for the colours of version 0 files.
 using CabinetPalette = uint32_t (*)(int index);
 

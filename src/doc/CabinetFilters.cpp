@@ -1,4 +1,4 @@
-// The filter lists every cabinet starts from.
+// The filter lists every cabinet starts from, and their form for a file dialog.
 #include "doc/CabinetFile.h"
 #include "platform/Cp932.h"
 
@@ -44,4 +44,29 @@ CabinetFilterLists CabinetContent::BuiltInFilterLists()
             lists[list].push_back({parts[i], parts[i + 1]});
     }
     return lists;
+}
+
+std::vector<std::string> DialogNameFilters(const CabinetFilterList& list)
+{
+    std::vector<std::string> filters;
+    for (const CabinetFilter& filter : list) {
+        // "*.*" means every file where these lists come from; here it would
+        // pass over every name without a dot.
+        std::string patterns;
+        size_t start = 0;
+        while (start <= filter.pattern.size()) {
+            size_t end = filter.pattern.find(';', start);
+            if (end == std::string::npos)
+                end = filter.pattern.size();
+            std::string one = filter.pattern.substr(start, end - start);
+            if (one == "*.*")
+                one = "*";
+            if (!one.empty())
+                patterns += (patterns.empty() ? "" : " ") + one;
+            start = end + 1;
+        }
+        if (!patterns.empty())
+            filters.push_back(cp932::ToUtf8(filter.name + " (" + patterns + ")"));
+    }
+    return filters;
 }

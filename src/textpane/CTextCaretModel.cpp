@@ -212,6 +212,17 @@ void CTextCaretModel::gotoPosition(uint32_t line, uint32_t column)
     setCaret(position);
 }
 
+void CTextCaretModel::restoreView(uint32_t topLine, uint32_t column, uint32_t line)
+{
+    if (topLine >= lineCount())
+        return;
+    cancelSelection();
+    m_host.scrollTo(clampTop(topLine), m_host.paneView().scrollColumn);
+    const Position position = snap(column, line, g_cabinet.bFreeCursor != 0);
+    m_nDesiredCol = position.column;
+    setCaret(position, false, true);
+}
+
 void CTextCaretModel::textLoaded()
 {
     m_lines.emplace(m_doc, TextLayoutOf(m_doc));

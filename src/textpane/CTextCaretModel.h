@@ -63,6 +63,9 @@ public:
     uint32_t caretOffset();
     // The caret on a display line and column, which becomes the desired one.
     void gotoPosition(uint32_t line, uint32_t column);
+    // A remembered view: topLine shown first and the caret at (column, line),
+    // both kept within the text. Nothing moves when topLine is past the last line.
+    void restoreView(uint32_t topLine, uint32_t column, uint32_t line);
 
     // Where a navigation key takes the caret (Page and Ctrl+Up/Down scroll first).
     Position moveCaret(int key, bool ctrl, bool freeCursor);

@@ -260,6 +260,12 @@ TEST(CabinetFile, ShortTailsAndOddFlagsTakeTheirDefaults)
     EXPECT_EQ(1u, builtIn[0].size());
     EXPECT_EQ(6u, builtIn[1].size());
     EXPECT_EQ((CabinetFilter{cp932::FromUtf8("ｿｰｽ(*.c;*.cpp)"), "*.c;*.cpp"}), builtIn[2][0]);
+    // As a file dialog takes them: every pattern apart, "*.*" meaning every file.
+    const std::vector<std::string> dialog = DialogNameFilters(builtIn[2]);
+    ASSERT_EQ(6u, dialog.size());
+    EXPECT_EQ("ｿｰｽ(*.c;*.cpp) (*.c *.cpp)", dialog[0]);
+    EXPECT_EQ("すべてのﾌｧｲﾙ(*.*) (*)", dialog[5]);
+    EXPECT_TRUE(DialogNameFilters({{"none", ";"}}).empty());
     // A mode other than binary reads as text; read-only is bit 0 alone.
     std::string bytes = f.bytes;
     const size_t flagsA = 8 + 14 + 48;

@@ -196,6 +196,22 @@ poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"
 APP_PID=""
 
+step "the documents of the last run are reopened where they were"
+# No file named: the cabinet written at the last close brings back both files,
+# the text one active with its caret still on the second line.
+setsid "$PROGRAM" </dev/null >>"$APP_LOG" 2>&1 &
+APP_PID=$!
+RESTORED_WINDOW="$(wait_window 'notes.txt' | head -n 1)"
+xdo windowactivate --sync "$RESTORED_WINDOW" 2>/dev/null || fail "cannot activate the restored window"
+keys Home shift+End ctrl+c
+poll clipboard_is "second line" || fail "the restored caret is not on the second line: '$(clipboard)'"
+keys ctrl+Tab
+poll xdo search --onlyvisible --name "sample.bin" >/dev/null 2>&1 || fail "the binary file was not reopened"
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+wait "$APP_PID" || fail "the program ended with an error"
+APP_PID=""
+
 step "the cabinet named by /A is read at start and written at exit"
 # A cabinet of the older 16-bit layout with fold column 72: at exit it is
 # written again in the current layout, still with fold column 72.

@@ -7,15 +7,19 @@
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
 #include "frame/widgets/CMainFrame.h"
+#include "frame/widgets/CFrameStatusBar.h"
+#include "frame/widgets/CabinetDocuments.h"
 #include "frame/widgets/Resources.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
+#include "platform/widgets/CLumoFileDialog.h"
 #include "textpane/RulerScale.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -74,6 +78,14 @@ bool CLumoApp::initInstance()
     });
 
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pProfile, m_recentFiles);
+    connect(m_pMainFrame.get(), &CMainFrame::closing, this, [this] {
+        if (!writeCabinet())
+            MessageBeep(-1);
+    });
+    connect(m_pMainFrame.get(), &CMainFrame::cabinetSettingsChanged, this, [this] {
+        if (g_settings.CabinetSave && !writeCabinet())
+            MessageBeep(-1);
+    });
     m_pMainFrame->layOutToolBar(DataToolbarButtons());
     m_pMainFrame->showWithPlacement();
     if (m_pChannel)
@@ -81,8 +93,9 @@ bool CLumoApp::initInstance()
 
     if (!m_commandLine.cabinet.empty() && m_commandLine.cabinet.size() <= kMaxCabinetArgument)
         g_settings.cabinetPath = m_commandLine.cabinet;
-    loadCabinet();
-    openFirstDocuments();
+    g_nNextDocMode = CLumoDoc::kBinaryMode;
+    const bool cabinetLoaded = loadCabinet();
+    openFirstDocuments(cabinetLoaded);
     return true;
 }
 
@@ -119,30 +132,65 @@ bool CLumoApp::handOverToRunningInstance()
     return false;
 }
 
-void CLumoApp::loadCabinet()
+bool CLumoApp::loadCabinet()
 {
-    if (g_settings.cabinetPath.empty())
-        return;
-    if (auto content = LoadCabinet(g_settings.cabinetPath, ruler::PaletteColour)) {
-        m_cabinet = std::move(*content);
-        g_cabinet = m_cabinet.settings;
-        return;
+    bool loaded = false;
+    if (!g_settings.cabinetPath.empty()) {
+        if (auto content = LoadCabinet(g_settings.cabinetPath, ruler::PaletteColour)) {
+            m_cabinet = std::move(*content);
+            g_cabinet = m_cabinet.settings;
+            loaded = true;
+        } else {
+            std::error_code ec;
+            m_bCabinetUnread = std::filesystem::exists(g_settings.cabinetPath, ec);
+        }
     }
-    std::error_code ec;
-    m_bCabinetUnread = std::filesystem::exists(g_settings.cabinetPath, ec);
+    const CabinetFilterList& filters =
+        m_cabinet.filters[std::clamp<size_t>(static_cast<size_t>(g_cabinet.nDocumentType), 0, 2)];
+    QStringList names;
+    for (const std::string& name : DialogNameFilters(filters))
+        names.push_back(QString::fromStdString(name));
+    CLumoFileDialog::SetNameFilters(names);
+    if (loaded && g_settings.InitialCabinetMode == 0)
+        RestoreCabinetDocuments(m_pMainFrame->docTemplate(), *m_pMainFrame->mdiArea(),
+                                *m_pMainFrame->frameStatusBar(), m_cabinet.documents);
+    return loaded;
 }
 
-void CLumoApp::openFirstDocuments()
+void CLumoApp::openFirstDocuments(bool cabinetLoaded)
 {
-    // The cabinet's documents are not reopened yet, so its load counts as
-    // failed here: only the command line and InvokeWithoutUntitled decide.
-    if (!m_commandLine.file.empty())
+    const bool opensFile = !m_commandLine.file.empty();
+    if (opensFile)
         m_pMainFrame->openHandedOverFile(QString::fromStdString(m_commandLine.file), m_commandLine.line,
                                          m_commandLine.column);
-    else if (!g_settings.InvokeWithoutUntitled)
+    else if (!cabinetLoaded && !g_settings.InvokeWithoutUntitled)
         m_pMainFrame->newBinaryDocument();
-    if (QMdiSubWindow* active = m_pMainFrame->mdiArea()->activeSubWindow())
+    QMdiSubWindow* active = m_pMainFrame->mdiArea()->activeSubWindow();
+    if (active && (opensFile || !cabinetLoaded))
         active->showMaximized();
+    g_nNextDocMode = CLumoDoc::kTextMode;
+    if (!active && !g_settings.InvokeWithoutUntitled) {
+        m_pMainFrame->newBinaryDocument();
+        if (QMdiSubWindow* created = m_pMainFrame->mdiArea()->activeSubWindow())
+            created->showMaximized();
+    }
+}
+
+bool CLumoApp::writeCabinet()
+{
+    const std::string& cabinet = g_settings.cabinetPath;
+    if (cabinet.empty())
+        return true;
+    if (m_bCabinetUnread) {
+        std::error_code ec;
+        std::filesystem::rename(cabinet, cabinet + ".unread", ec);
+        if (ec)
+            return false;
+        m_bCabinetUnread = false;
+    }
+    m_cabinet.settings = g_cabinet;
+    m_cabinet.documents = CollectCabinetDocuments(m_pMainFrame->docTemplate(), *m_pMainFrame->mdiArea());
+    return SaveCabinet(cabinet, m_cabinet);
 }
 
 void CLumoApp::exitInstance()
@@ -151,13 +199,7 @@ void CLumoApp::exitInstance()
         return;
     if (m_pChannel)
         m_pChannel->stop();
-    m_cabinet.settings = g_cabinet;
-    std::error_code ec;
-    const std::string& cabinet = g_settings.cabinetPath;
-    if (m_bCabinetUnread)
-        std::filesystem::rename(cabinet, cabinet + ".unread", ec);
-    const bool cabinetSaved = cabinet.empty() || (!ec && SaveCabinet(cabinet, m_cabinet));
-    if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile) || !cabinetSaved)
+    if (!SaveSettings(*m_pProfile) || !m_recentFiles.save(*m_pProfile))
         MessageBeep(-1);
     SaveProgramData();
 }

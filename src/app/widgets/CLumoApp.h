@@ -36,8 +36,12 @@ private:
     // True when a running instance took this start's files (or, without
     // files, answered at all): this process then ends at once.
     bool handOverToRunningInstance();
-    void openFirstDocuments();
-    void loadCabinet();
+    void openFirstDocuments(bool cabinetLoaded);
+    // The cabinet in use: its settings, its filter lists and, unless
+    // InitialCabinetMode says otherwise, its documents. False when it could not be read.
+    bool loadCabinet();
+    // The cabinet with the documents open now; false when it could not be written.
+    bool writeCabinet();
     // Files that a later start hands over open in the frame.
     void serveInstanceChannel();
     void exitInstance();
@@ -50,8 +54,8 @@ private:
     CommandLine m_commandLine;
     // The cabinet as last read: what is written back besides the settings in effect.
     CabinetContent m_cabinet;
-    // The cabinet file is there but in no layout the program reads: at exit
-    // it is kept beside the new one (".unread"), never written over, since
+    // The cabinet file is there but in no layout the program reads: when the
+    // cabinet is written it is kept beside the new one (".unread"), never written over, since
     // it may be a newer program's or a damaged file the user wants back.
     bool m_bCabinetUnread = false;
     bool m_bSkipExit = false;

@@ -69,6 +69,10 @@ CLumoMCW* CDocTemplate::CreateNewFrame(CLumoDoc* doc)
     auto* frame = new CLumoMCW(*this, view);
     m_pMdiArea->addSubWindow(frame);
     titleFrames(doc);
+    if (m_bRestoring) {
+        emit frameCreated(frame);
+        return frame; // shown by the restore once every document is in
+    }
     // The only document comes up maximised; later ones as the user arranges them.
     if (m_docs.size() <= 1 || (m_pMdiArea->activeSubWindow() && m_pMdiArea->activeSubWindow()->isMaximized()))
         frame->showMaximized();

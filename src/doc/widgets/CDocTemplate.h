@@ -30,6 +30,10 @@ public:
     // A further view of doc in a child window of its own.
     CLumoMCW* CreateNewFrame(CLumoDoc* doc);
 
+    // While restoring, new frames are made hidden and not activated: the
+    // restore shows them with their placements once all are in.
+    void setRestoring(bool restoring) { m_bRestoring = restoring; }
+
     // Closes every window of doc and releases it; no questions asked.
     void CloseDocument(CLumoDoc* doc);
     // Runs the save prompt of every modified document; false when one was cancelled.
@@ -62,4 +66,5 @@ private:
     QMdiArea* m_pMdiArea;
     std::vector<std::unique_ptr<CLumoDoc>> m_docs;
     int m_nUntitledCount = 0;
+    bool m_bRestoring = false;
 };

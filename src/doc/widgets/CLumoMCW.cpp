@@ -5,6 +5,17 @@
 
 #include <QCloseEvent>
 
+namespace {
+constexpr uint32_t kShowNormal = 1;
+constexpr uint32_t kShowMinimised = 2;
+constexpr uint32_t kShowMaximised = 3;
+constexpr uint32_t kShowMinimisedNoActive = 6;
+constexpr uint32_t kShowMinNoActive = 7;
+constexpr uint32_t kFlagMaximised = 2;
+// Smaller than this the frame could not be seen or grabbed again.
+constexpr int kMinimumSide = 32;
+} // namespace
+
 CLumoMCW::CLumoMCW(CDocTemplate& docTemplate, CLumoView* view)
     : m_template(docTemplate)
     , m_pView(view)
@@ -19,4 +30,60 @@ void CLumoMCW::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+void CLumoMCW::moveEvent(QMoveEvent* event)
+{
+    QMdiSubWindow::moveEvent(event);
+    noteNormalRect();
+}
+
+void CLumoMCW::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    noteNormalRect();
+}
+
+// Qt keeps a maximised subwindow's earlier rectangle to itself, so the frame
+// notes its own whenever it stands as a normal window.
+void CLumoMCW::noteNormalRect()
+{
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+        m_normalRect = geometry();
+}
+
+WindowPlacement CLumoMCW::placement() const
+{
+    WindowPlacement placement;
+    const bool maximised = isMaximized();
+    placement.flags = maximised ? kFlagMaximised : 0;
+    placement.showCmd = isMinimized() ? kShowMinimised : maximised ? kShowMaximised : kShowNormal;
+    const QRect normal = m_normalRect.isValid() ? m_normalRect : geometry();
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.right() + 1;
+    placement.bottom = normal.bottom() + 1;
+    return placement;
+}
+
+void CLumoMCW::showWithPlacement(const WindowPlacement& placement)
+{
+    const QRect normal(QPoint(placement.left, placement.top),
+                       QPoint(placement.right - 1, placement.bottom - 1));
+    if (normal.width() >= kMinimumSide && normal.height() >= kMinimumSide) {
+        setGeometry(normal);
+        m_normalRect = normal;
+    }
+    switch (placement.showCmd) {
+    case kShowMaximised:
+        showMaximized();
+        break;
+    case kShowMinimised:
+    case kShowMinNoActive:
+    case kShowMinimisedNoActive:
+        showMinimized();
+        break;
+    default:
+        showNormal();
+    }
 }

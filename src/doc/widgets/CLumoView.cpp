@@ -123,6 +123,34 @@ bool CLumoView::hasSelection() const
     return m_pHexPane && m_pHexPane->model().hasSelection();
 }
 
+CLumoView::Position CLumoView::position() const
+{
+    if (m_pendingPosition)
+        return *m_pendingPosition; // never shown since: still where it was
+    if (m_pTextPane) {
+        const CTextCaretModel::Position caret = m_pTextPane->model().caret();
+        return {m_pTextPane->topLine(), caret.column, caret.line};
+    }
+    if (m_pHexPane)
+        return {m_pHexPane->topLine(), m_pHexPane->caretOffset(), 0};
+    return {};
+}
+
+void CLumoView::restorePosition(const Position& position)
+{
+    // A pane not laid out yet has no lines to scroll by: it takes the
+    // position when it first gets its size.
+    if (!paneHasSize()) {
+        m_pendingPosition = position;
+        return;
+    }
+    m_pendingPosition.reset();
+    if (m_pTextPane)
+        m_pTextPane->model().restoreView(position.firstLine, position.caret, position.caretLine);
+    else if (m_pHexPane)
+        m_pHexPane->model().restoreView(position.firstLine, position.caret);
+}
+
 void CLumoView::moveTextCaret(uint32_t line, uint32_t column)
 {
     if (m_pTextPane)
@@ -235,4 +263,22 @@ void CLumoView::focusInEvent(QFocusEvent*)
 void CLumoView::resizeEvent(QResizeEvent*)
 {
     layoutPanes();
+    takePendingPosition();
+}
+
+// A hidden view's panes are sized only as it is shown, after its own resize.
+void CLumoView::showEvent(QShowEvent*)
+{
+    takePendingPosition();
+}
+
+void CLumoView::takePendingPosition()
+{
+    if (m_pendingPosition && paneHasSize())
+        restorePosition(*m_pendingPosition);
+}
+
+bool CLumoView::paneHasSize() const
+{
+    return m_pTextPane ? m_pTextPane->visibleRows() > 0 : m_pHexPane && m_pHexPane->visibleLines() > 0;
 }

@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QWidget>
 
+#include <optional>
+
 class CLumoDoc;
 class CLumoBV;
 class CLumoEV;
@@ -61,6 +63,18 @@ public:
     bool hasStreamSelection() const;
     bool canUndo() const;
     bool canRedo() const;
+    // Where the view stands, as a cabinet keeps it: the first shown line, then
+    // the caret offset (binary) or the caret's column and line (text).
+    struct Position
+    {
+        uint32_t firstLine = 0;
+        uint32_t caret = 0;
+        uint32_t caretLine = 0;
+    };
+    Position position() const;
+    // The view back where it stood; nothing moves when the first line is past the last.
+    void restorePosition(const Position& position);
+
     // A text document: the caret on a display line and column (both from 0),
     // as the command line's /L and /C ask. A binary document ignores it.
     void moveTextCaret(uint32_t line, uint32_t column);
@@ -75,8 +89,11 @@ public:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    bool paneHasSize() const;
+    void takePendingPosition();
     void makeFont();
     void runTextCommand(Command command);
     void layoutPanes();
@@ -88,4 +105,5 @@ private:
     CLumoEV* m_pTextPane = nullptr;
     CRulerBar* m_pColumnRuler = nullptr;
     CLineBar* m_pLineRuler = nullptr;
+    std::optional<Position> m_pendingPosition;
 };

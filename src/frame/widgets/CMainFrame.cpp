@@ -675,6 +675,7 @@ void CMainFrame::onDisplayFont()
         return;
     for (const auto& doc : m_pTemplate->documents())
         doc->ResetLayout(doc->FoldColumn());
+    emit cabinetSettingsChanged();
 }
 
 void CMainFrame::onReadOnly()
@@ -730,6 +731,7 @@ void CMainFrame::addToRecentFiles(const std::string& path)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     savePlacement();
+    emit closing();
     if (!m_pTemplate->SaveAllModified()) {
         event->ignore();
         return;

@@ -83,6 +83,13 @@ public:
     void documentStateChanged(CLumoDoc& doc) override;
     void addToRecentFiles(const std::string& path) override;
 
+signals:
+    // The frame is about to close, before any document is asked about: the
+    // cabinet takes the list of open documents now.
+    void closing();
+    // A setting the cabinet keeps (the display font) changed.
+    void cabinetSettingsChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -11,15 +11,22 @@
 namespace {
 int g_nTypeEntry = 0;       // the combo entry of the last open dialog
 int g_nFilterIndex = 0;     // the filter of the last dialog
-const QStringList kFilters = { QStringLiteral("すべてのファイル (*)") };
+QStringList g_filters = { QStringLiteral("すべてのファイル (*)") };
 } // namespace
+
+void CLumoFileDialog::SetNameFilters(const QStringList& filters)
+{
+    if (!filters.isEmpty())
+        g_filters = filters;
+    g_nFilterIndex = 0;
+}
 
 CLumoFileDialog::CLumoFileDialog(QWidget* parent, bool openForm, const QString& title)
     : QFileDialog(parent, title)
 {
     setOption(QFileDialog::DontUseNativeDialog); // the extra controls need our own dialog
-    setNameFilters(kFilters);
-    selectNameFilter(kFilters.value(g_nFilterIndex, kFilters.front()));
+    setNameFilters(g_filters);
+    selectNameFilter(g_filters.value(g_nFilterIndex, g_filters.front()));
     if (!openForm) {
         setAcceptMode(QFileDialog::AcceptSave);
         setFileMode(QFileDialog::AnyFile);
@@ -57,7 +64,7 @@ void CLumoFileDialog::done(int result)
 {
     if (m_pTypeCombo)
         g_nTypeEntry = m_pTypeCombo->currentIndex();
-    g_nFilterIndex = std::max<int>(0, static_cast<int>(kFilters.indexOf(selectedNameFilter())));
+    g_nFilterIndex = std::max<int>(0, static_cast<int>(g_filters.indexOf(selectedNameFilter())));
     if (m_cabinetStatus)
         m_cabinetStatus(QString());
     QFileDialog::done(result);

@@ -18,6 +18,10 @@ class CLumoFileDialog : public QFileDialog
 public:
     CLumoFileDialog(QWidget* parent, bool openForm, const QString& title);
 
+    // The filters every later dialog offers (those of the cabinet in use);
+    // an empty list keeps the ones in force.
+    static void SetNameFilters(const QStringList& filters);
+
     bool readOnlyChecked() const;
     // Text for the frame's status bar while the cabinet entry is chosen.
     void setCabinetStatusSink(std::function<void(const QString&)> sink) { m_cabinetStatus = std::move(sink); }
