@@ -7,6 +7,7 @@ constexpr char kHelp[] =
     "       vexel --dump [dump options] FILE\n"
     "       vexel --compare [dump options] FILE1 FILE2\n"
     "       vexel --format TEMPLATE FILE [format options]\n"
+    "       vexel --print-pdf OUT.pdf [dump options] FILE\n"
     "       vexel --help\n"
     "\n"
     "Without a command, opens the editor window and in it FILE, if given, as a\n"
@@ -30,6 +31,9 @@ constexpr char kHelp[] =
     "TEMPLATE describes it, and writes the table the editor would append to\n"
     "its \"Table\" document: the template's name, one line per field, two empty\n"
     "lines (CR LF endings).\n"
+    "--print-pdf prints FILE as the editor prints a binary document, with the\n"
+    "page layout kept in vexel.DAT (margins, font, header and footer), into the\n"
+    "PDF file OUT.pdf.\n"
     "\n"
     "Dump options (those not given come from the profile's settings):\n"
     "  --code sjis|jis|euc|utf16    character code of the character column\n"
@@ -53,6 +57,8 @@ constexpr char kHelp[] =
     "2 bad input, or a file could not be read or the output written.\n"
     "Exit status of --format: 0 done, 1 the output could not be written, 2 bad\n"
     "input (the template's own messages included).\n"
+    "Exit status of --print-pdf: 0 done, 1 the PDF could not be written, 2 bad\n"
+    "input (a page too small for the margins included).\n"
     "The profile directory is $VEXEL_PROFILE_DIR, else the program's directory\n"
     "when it holds vexel.ini, else ~/.config/vexel.\n";
 

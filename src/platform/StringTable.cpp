@@ -78,6 +78,8 @@ const char* LoadString(StringId id)
     case StringId::IdsDataFileWriteError:
         return "データファイルの書き込みでエラーが発生しました。対応するデータは保存できません。";
     case StringId::IdsCabinetInvalid: return "キャビネットファイルの内容が不正のため読み込めません。";
+    case StringId::IdsPrintPageTooSmall:
+        return "用紙サイズが小さいか、または余白が大きすぎるため印刷できません。";
     }
     return "";
 }

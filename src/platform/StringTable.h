@@ -72,6 +72,8 @@ enum class StringId : int {
     IdsDataFileWriteError,
     // The cabinet file.
     IdsCabinetInvalid,             // its content is in no layout the program reads
+    // Printing.
+    IdsPrintPageTooSmall,          // the margins leave no room for the page grid
 };
 
 // UTF-8 text of a string; never null.

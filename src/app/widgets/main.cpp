@@ -1,10 +1,11 @@
-// Entry point: the commands without a window need no display and no Qt;
-// everything else starts the application.
+// Entry point: the commands without a window need no display (and, but for
+// --print-pdf, no Qt); everything else starts the application.
 #include "app/widgets/CLumoApp.h"
 #include "binpane/CommandHelp.h"
 #include "binpane/CompareCommand.h"
 #include "binpane/DumpCommand.h"
 #include "binpane/FormatCommand.h"
+#include "frame/widgets/PrintPdfCommand.h"
 #include "platform/DisplayCheck.h"
 
 #include <cstdio>
@@ -28,6 +29,7 @@ constexpr HeadlessCommand kHeadlessCommands[] = {
     { "--dump", RunDumpCommand },
     { "--compare", RunCompareCommand },
     { "--format", RunFormatCommand },
+    { "--print-pdf", RunPrintPdfCommand },
     { "--help", RunHelp },
 };
 
