@@ -18,7 +18,7 @@ inline constexpr int kMaxByteCount = 64;
 // Lower-case hexadecimal without leading zeros; empty for none.
 std::string ColouringByteText(int value);
 // One or two hexadecimal digits in either case, or empty for none; anything else is refused.
-std::optional<int> ParseColouringByte(std::string_view text);
+[[nodiscard]] std::optional<int> ParseColouringByte(std::string_view text);
 
 // The changes the windows follow at once; the other settings are read as they are drawn.
 struct CommonSettingsChanges
@@ -31,4 +31,4 @@ struct CommonSettingsChanges
 
 // Copies every setting the dialog edits from `edited` into `target`, the
 // colouring bytes in effect with them, and reports what changed.
-CommonSettingsChanges ApplyCommonSettings(const CSettings& edited, CSettings& target);
+[[nodiscard]] CommonSettingsChanges ApplyCommonSettings(const CSettings& edited, CSettings& target);
