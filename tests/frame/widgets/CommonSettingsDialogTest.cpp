@@ -103,12 +103,15 @@ TEST_F(CommonSettingsDialogTest, BothViewsFollowTheDialogAtOnce)
     }
 }
 
-// OK with a colouring byte of three digits beeps and selects it; with a
-// count out of range it names the range; the dialog stays open both times,
-// and Cancel leaves every setting as it was.
+// Not offered over a text document. OK with a colouring byte of three
+// digits beeps and selects it; with a count out of range it names the range;
+// the dialog stays open both times, and Cancel leaves every setting as it was.
 TEST_F(CommonSettingsDialogTest, OkRefusesBadBytesAndCountsAndCancelKeepsAll)
 {
+    ASSERT_TRUE(frame->openTextDocument(makeFile("t.txt", "line\r\n"), 1, 1));
+    EXPECT_FALSE(enabled(cmd::CommonSettings));
     ASSERT_TRUE(open("a.bin", std::string(40, 'x')));
+    ASSERT_TRUE(enabled(cmd::CommonSettings));
     const CSettings before = g_settings;
     QWidget* dialog = nullptr;
     CModalAnswerer answer({[&dialog](QWidget* modal) {
