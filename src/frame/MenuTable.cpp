@@ -284,7 +284,7 @@ enum class Rule : uint8_t {
 // The feature behind a command; a command stays disabled until its feature is built.
 enum class Feature : uint8_t {
     File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Settings,
-    Window, Help, Bars, StatusBar, Font,
+    Window, Help, Bars, StatusBar, Font, CommonSettings,
 };
 
 constexpr bool IsBuilt(Feature feature)
@@ -304,6 +304,7 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Rulers:
     case Feature::Compare:
     case Feature::Font:
+    case Feature::CommonSettings:
         return true;
     case Feature::Print:
     case Feature::Settings:
@@ -367,7 +368,7 @@ constexpr CommandRuleEntry kRules[] = {
     {cmd::SwapCase, cmd::KatakanaToHiragana, Rule::TextStream, Feature::TextPane},
     {cmd::InsertDate, cmd::InsertString, Rule::Text, Feature::TextPane},
     {cmd::Indent, cmd::Unindent, Rule::Document, Feature::TextPane},
-    Single(cmd::CommonSettings, Rule::Settings, Feature::Settings),
+    Single(cmd::CommonSettings, Rule::Settings, Feature::CommonSettings),
     Single(cmd::DisplayFont, Rule::Settings, Feature::Font),
     Single(cmd::Customize, Rule::Settings, Feature::Settings),
     Single(cmd::WindowNew, Rule::Document, Feature::Window),

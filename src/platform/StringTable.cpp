@@ -9,6 +9,7 @@ const char* LoadString(StringId id)
     case StringId::IdsInvalidFileName: return "無効なﾌｧｲﾙ名です。";
     case StringId::IdsSaveFailed: return "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。";
     case StringId::IdsSaveChanges: return "%1への変更を保存しますか？";
+    case StringId::IdsIntRange: return "%1 から %2 までの整数を入力してください。";
     case StringId::IdsTooLarge: return "文字数オーバーのため処理できません。";
     case StringId::IdsAttrSameExtension:
         return "テキストファイルの拡張子が属性ファイルの拡張子と同じであるため、属性ファイルを作成できません。";
@@ -52,6 +53,26 @@ const char* LoadString(StringId id)
     case StringId::IdsReplaceAllButton: return "すべて置換(&A)";
     case StringId::IdsCancelButton: return "キャンセル";
     case StringId::IdsDirectionGroup: return "方向";
+    case StringId::IdsCommonSettingsTitle: return "共通設定";
+    case StringId::IdsNoPreviousFiles: return "以前のファイルを開かずに起動(&N)";
+    case StringId::IdsNoNewFile: return "新規ファイルを開かずに起動(&S)";
+    case StringId::IdsMultiInstance: return "複数起動許可(&U)";
+    case StringId::IdsFullPathTitle: return "タイトルファイル名はフルパスで表示(&F)";
+    case StringId::IdsShowWindowBar: return "ウィンドウバーを表示(&W)";
+    case StringId::IdsDecimalAddress: return "10進(&D)";
+    case StringId::IdsHexAddress: return "16進(&X)";
+    case StringId::IdsBytesPerLine: return "１行(&C):";
+    case StringId::IdsDecimalBlockBytes: return "１ブロック(10進用)(&I):";
+    case StringId::IdsHexBlockBytes: return "１ブロック(16進用)(&E):";
+    case StringId::IdsStartOverwrite: return "上書きモードで起動(&O)";
+    case StringId::IdsIgnore8bit: return "0x80以上のコードはドットで表示(&I)";
+    case StringId::IdsUnderlineLine: return "カーソル行に下線を表示(&U)";
+    case StringId::IdsUnderlineCaret: return "カーソル位置に下線を表示(&K)";
+    case StringId::IdsOneRasterLow: return "1ラスタ分下へ表示(&Z)";
+    case StringId::IdsColouringByte1: return "着色データ1(&A):";
+    case StringId::IdsColouringByte2: return "着色データ2(&B):";
+    case StringId::IdsMarkedPosColour: return "マーク位置色(&M):";
+    case StringId::IdsAddressLineBackColour: return "アドレス行背景色(&L):";
     case StringId::IdsTooLargeFile:
         return "文字数オーバーのため処理できません。\n"
                "%1 は %2 バイトです。上限の %3 バイトまでを書込禁止で開きます。";

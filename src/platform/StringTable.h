@@ -9,6 +9,7 @@ enum class StringId : int {
     IdsInvalidFileName = 61501,    // "無効なﾌｧｲﾙ名です。"
     IdsSaveFailed = 61502,         // "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"
     IdsSaveChanges = 61503,        // "%1への変更を保存しますか？"
+    IdsIntRange = 61714,           // a typed count outside its range: "%1 から %2 ..."
     // The program's own texts.
     IdsTooLarge = 1000,            // "文字数オーバーのため処理できません。"
     IdsAttrSameExtension,          // attribute file cannot be made
@@ -50,6 +51,27 @@ enum class StringId : int {
     IdsReplaceAllButton,           // "すべて置換(&A)"
     IdsCancelButton,               // "キャンセル"
     IdsDirectionGroup,             // "方向"
+    // The common settings dialog.
+    IdsCommonSettingsTitle,        // "共通設定"
+    IdsNoPreviousFiles,
+    IdsNoNewFile,
+    IdsMultiInstance,
+    IdsFullPathTitle,
+    IdsShowWindowBar,
+    IdsDecimalAddress,
+    IdsHexAddress,
+    IdsBytesPerLine,
+    IdsDecimalBlockBytes,
+    IdsHexBlockBytes,
+    IdsStartOverwrite,
+    IdsIgnore8bit,
+    IdsUnderlineLine,
+    IdsUnderlineCaret,
+    IdsOneRasterLow,
+    IdsColouringByte1,
+    IdsColouringByte2,
+    IdsMarkedPosColour,
+    IdsAddressLineBackColour,
     // A file loaded only in part, and what keeps it from being saved over.
     IdsTooLargeFile,               // the size message with name, size and limit
     IdsPartialNoSave,              // saving a partly loaded file over itself

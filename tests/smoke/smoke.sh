@@ -167,6 +167,26 @@ save_and_expect ""
 keys ctrl+z
 save_and_expect "99 ${final_text#* }"
 
+step "eight bytes a line from the common settings"
+# Options > 共通設定, the line length typed over: Down then moves the caret
+# by eight bytes. The length goes back to sixteen for the steps after.
+set_bytes_per_line()
+{
+    keys alt+o m
+    wait_window '^共通設定$' >/dev/null
+    keys alt+c ctrl+a
+    type_text "$1"
+    keys Return
+    wait_window_gone '^共通設定$'
+}
+set_bytes_per_line 8
+keys ctrl+Home Down
+type_text "77"
+eight=(99 ${final_text#* })
+eight[8]=77
+save_and_expect "${eight[*]}"
+set_bytes_per_line 16
+
 step "quit"
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"

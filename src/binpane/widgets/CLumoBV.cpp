@@ -6,6 +6,7 @@
 #include "doc/CLumoDoc.h"
 #include "doc/CabinetSettings.h"
 #include "platform/widgets/CellTextOut.h"
+#include "platform/widgets/ColorRef.h"
 #include "platform/Cp932.h"
 #include "platform/widgets/SystemClipboard.h"
 
@@ -26,11 +27,6 @@ constexpr uint32_t kMaxRedrawBytes = 30720;
 // Timer 1 of the pane: the drag and auto-scroll tick.
 constexpr int kDragTickMs = 50;
 // Caret widths: a block in overwrite mode, a bar in insert mode.
-
-QColor colorOf(uint32_t colorRef)
-{
-    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
-}
 
 ScrollRequest requestOf(int action)
 {
@@ -258,8 +254,8 @@ void CLumoBV::paintEvent(QPaintEvent* event)
 
 void CLumoBV::paintHeadingLine(QPainter& painter, CDumpLayout& layout)
 {
-    const QColor fg = colorOf(static_cast<uint32_t>(g_settings.AddressLineTextColor));
-    const QColor bg = colorOf(static_cast<uint32_t>(g_settings.AddressLineBackColor));
+    const QColor fg = ColorFromRef(static_cast<uint32_t>(g_settings.AddressLineTextColor));
+    const QColor bg = ColorFromRef(static_cast<uint32_t>(g_settings.AddressLineBackColor));
     painter.save();
     painter.setClipRect(QRect(m_nLeftMarginPx, 0, viewport()->width() - m_nLeftMarginPx, m_nFirstLineY));
     uint8_t text[CDumpLayout::kPartBufferSize];
@@ -326,8 +322,8 @@ void CLumoBV::paintLinePart(int part, uint32_t line, QPainter& painter, CDumpLay
     uint8_t text[CDumpLayout::kPartBufferSize];
     const int cells = layout.formatLinePart(part, line, text);
     const int top = lineTop(line);
-    drawPartText(painter, part, layout.geometry(), text, cells, top, 1, colorOf(g_cabinet.textColor),
-                 colorOf(g_cabinet.textBackColor));
+    drawPartText(painter, part, layout.geometry(), text, cells, top, 1, ColorFromRef(g_cabinet.textColor),
+                 ColorFromRef(g_cabinet.textBackColor));
     if (part == 2)
         paintSpecialBytes(line, painter, layout.geometry(), text, cells);
 }
@@ -345,7 +341,7 @@ void CLumoBV::paintSpecialBytes(uint32_t line, QPainter& painter, const CDumpGeo
                                 const uint8_t* hexText, int cells)
 {
     const uint32_t p0 = line * static_cast<uint32_t>(g.B);
-    const QColor bg = colorOf(g_cabinet.textBackColor);
+    const QColor bg = ColorFromRef(g_cabinet.textBackColor);
     const int top = lineTop(line);
     for (int i = 0; i < cells / 2; ++i) {
         const uint32_t offset = p0 + static_cast<uint32_t>(i);
@@ -361,7 +357,7 @@ void CLumoBV::paintSpecialBytes(uint32_t line, QPainter& painter, const CDumpGeo
             continue;
         const int x[2] = { cellX(g.cellColumn(2, i)), cellX(g.cellColumn(2, i) + 1) };
         m_pTextOut->draw(painter, hexText + 2 * i, 2, x, top, m_nLineHeight, x[1] + m_nCharWidth,
-                         colorOf(color), bg);
+                         ColorFromRef(color), bg);
     }
 }
 
@@ -399,13 +395,13 @@ void CLumoBV::drawCaretMarks(uint32_t line, QPainter& painter, bool draw)
         yb += 2;
     if (g_settings.OneRasterLow == 1)
         yb += 1;
-    const QColor erase = colorOf(g_cabinet.textBackColor);
+    const QColor erase = ColorFromRef(g_cabinet.textBackColor);
     if (g_settings.DrawUnderLine) {
-        const QColor color = draw ? colorOf(static_cast<uint32_t>(g_settings.CursorUnderLineColor)) : erase;
+        const QColor color = draw ? ColorFromRef(static_cast<uint32_t>(g_settings.CursorUnderLineColor)) : erase;
         painter.fillRect(QRect(m_nLeftMarginPx, yb, (g.C + g.B + 1) * m_nCharWidth, 1), color);
     }
     if (g_settings.DrawUnderCaret) {
-        const QColor color = draw ? colorOf(static_cast<uint32_t>(g_settings.UnderCaretColor)) : erase;
+        const QColor color = draw ? ColorFromRef(static_cast<uint32_t>(g_settings.UnderCaretColor)) : erase;
         const int i = static_cast<int>(m_model.m_nCaret % static_cast<uint32_t>(g.B));
         const bool hexMark = !draw || !g_settings.OnlyOppositePart || m_model.m_nFocusPart != 2;
         const bool charMark = !draw || !g_settings.OnlyOppositePart || m_model.m_nFocusPart != 3;

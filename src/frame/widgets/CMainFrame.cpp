@@ -1,6 +1,7 @@
 #include "frame/widgets/CMainFrame.h"
 
 #include "platform/widgets/CLumoFileDialog.h"
+#include "app/ProgramData.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
 #include "binpane/BinaryClipboard.h"
@@ -16,6 +17,8 @@
 #include "doc/widgets/CLumoView.h"
 #include "frame/widgets/CAboutDialog.h"
 #include "frame/widgets/CCommandActions.h"
+#include "frame/widgets/CCommonSettingsDialog.h"
+#include "frame/CommonSettings.h"
 #include "frame/widgets/CDocTabBar.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CHelpWindow.h"
@@ -503,6 +506,7 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::ReadOnly: onReadOnly(); break;
         case cmd::CodeSwitch: onCodeSwitch(); break;
         case cmd::DisplayFont: onDisplayFont(); break;
+        case cmd::CommonSettings: onCommonSettings(); break;
         case cmd::WindowNew: if (doc) m_pTemplate->CreateNewFrame(doc); break;
         case cmd::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;
         case cmd::WindowTile: m_pMdiArea->tileSubWindows(); break;
@@ -676,6 +680,33 @@ void CMainFrame::onDisplayFont()
     for (const auto& doc : m_pTemplate->documents())
         doc->ResetLayout(doc->FoldColumn());
     emit cabinetSettingsChanged();
+}
+
+// Every view takes the new values at once: a new line length needs a new
+// layout, the titles follow LongTitle, the tab bar DisplayTabBar.
+void CMainFrame::onCommonSettings()
+{
+    CCommonSettingsDialog dialog(this, g_settings, g_programData.customColours);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CommonSettingsChanges changes = ApplyCommonSettings(dialog.values(), g_settings);
+    if (changes.bytesPerLine)
+        for (const auto& doc : m_pTemplate->documents())
+            doc->UpdateAllViews(CLumoDoc::kHintBinaryLoaded);
+    redrawAllViews();
+    if (changes.longTitle) {
+        for (const auto& doc : m_pTemplate->documents()) {
+            doc->SetTitleFromPath(g_settings.LongTitle != 0);
+            m_pTemplate->titleFrames(doc.get());
+        }
+        refreshTabBar();
+        updateTitle();
+    }
+    if (changes.displayTabBar)
+        m_pTabBar->setVisible(g_settings.DisplayTabBar != 0);
+    // The switch holds for this run even when the file refuses the write; exit writes it again.
+    if (changes.multiInstance)
+        (void)SaveMultiInstance(m_profile, g_settings.MultiInstance);
 }
 
 void CMainFrame::onReadOnly()

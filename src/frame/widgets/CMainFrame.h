@@ -117,6 +117,7 @@ private:
     void onFavouriteDirectory(int index);
     void onCodeSwitch();
     void onDisplayFont();
+    void onCommonSettings();
     void onReadOnly();
     void onHelp();
     void onAbout();

@@ -4,6 +4,7 @@
 #include "doc/CLumoDoc.h"
 #include "doc/CabinetSettings.h"
 #include "textpane/CTextCaretModel.h"
+#include "platform/widgets/ColorRef.h"
 #include "textpane/TextColours.h"
 #include "textpane/widgets/CLumoEV.h"
 #include "textpane/widgets/RulerPaint.h"
@@ -117,10 +118,8 @@ void CLineBar::paintEvent(QPaintEvent*)
     // Marked lines: a bar in the marked-line colour at the left.
     CLumoDoc& doc = *m_pPane->document();
     CTextLineModel& lines = m_pPane->model().lines();
-    const QColor markColour = [] {
-        const uint32_t c = CTextColours::Of(g_cabinet).markedLineBack & ~CTextColours::kBackgroundBit;
-        return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-    }();
+    const QColor markColour =
+        ColorFromRef(CTextColours::Of(g_cabinet).markedLineBack & ~CTextColours::kBackgroundBit);
     if (!doc.TextMarks().empty()) {
         const uint32_t end = std::min(first + shown + 1, m_pPane->model().lineCount());
         for (uint32_t row = first; row < end; ++row)

@@ -5,6 +5,7 @@
 #include "doc/CabinetSettings.h"
 #include "platform/Cp932.h"
 #include "platform/widgets/CellTextOut.h"
+#include "platform/widgets/ColorRef.h"
 #include "platform/widgets/SystemClipboard.h"
 #include "textpane/TextColouring.h"
 
@@ -28,11 +29,6 @@ constexpr uint32_t kMaxRunBytes = 250;
 constexpr uint32_t kColourContext = 4096;
 // The marks' largest size in pixels.
 constexpr int kMarkSize = 8;
-
-QColor colorOf(uint32_t colorRef)
-{
-    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
-}
 
 bool isBlank(uint8_t b)
 {
@@ -113,7 +109,7 @@ void CLumoEV::computeGeometry()
     m_nVisibleRows = std::max(0, (client.height() - m_nTopMarginPx) / m_nLineHeight);
     m_nVisibleCols = std::max(0, (client.width() - m_nLeftMarginPx) / m_nCharWidth);
     QPalette palette = viewport()->palette();
-    palette.setColor(QPalette::Window, colorOf(g_cabinet.textBackColor));
+    palette.setColor(QPalette::Window, ColorFromRef(g_cabinet.textBackColor));
     viewport()->setPalette(palette);
 }
 
@@ -235,8 +231,8 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
     ColourBytes({{source, sourceEnd - sourceStart}, sourceStart}, from, m_colours, rules);
 
     const CTextColours& colours = rules.colours;
-    const QColor textColor = colorOf(colours.text);
-    const QColor textBack = colorOf(colours.textBack);
+    const QColor textColor = ColorFromRef(colours.text);
+    const QColor textBack = ColorFromRef(colours.textBack);
     const int right = viewport()->width();
     const auto marks = m_pDoc->TextMarks();
     const auto [selStart, selEnd] = m_model.selection();
@@ -257,8 +253,8 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
         // The line a tag jump led to: the same, on the tag-origin background.
         const bool tagOrigin = mark == m_pDoc->TextAuxPos();
         const bool marked = tagOrigin || std::binary_search(marks.begin(), marks.end(), mark);
-        const QColor lineBack = tagOrigin ? colorOf(colours.tagOriginBack)
-                              : marked    ? colorOf(colours.markedLineBack)
+        const QColor lineBack = tagOrigin ? ColorFromRef(colours.tagOriginBack)
+                              : marked    ? ColorFromRef(colours.markedLineBack)
                                           : textBack;
 
         uint32_t column = 0;
@@ -269,9 +265,9 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
             if (start + q == selEnd)
                 selRight = column;
             const uint32_t colour = marked ? 0 : m_colours[start - from + q];
-            const QColor fg = colour == 0 || (colour & CTextColours::kBackgroundBit) ? textColor : colorOf(colour);
+            const QColor fg = colour == 0 || (colour & CTextColours::kBackgroundBit) ? textColor : ColorFromRef(colour);
             const QColor bg = colour & CTextColours::kBackgroundBit
-                ? colorOf(colour & ~CTextColours::kBackgroundBit) : lineBack;
+                ? ColorFromRef(colour & ~CTextColours::kBackgroundBit) : lineBack;
             const uint8_t b = text[q];
             if (isBlank(b)) {
                 const uint32_t len = CTextWrap::UnitLength(text + q, n - q);
@@ -282,14 +278,14 @@ void CLumoEV::paintLines(QPainter& painter, uint32_t first, uint32_t last)
                     const int size = std::min(kMarkSize, m_nLineHeight);
                     const int mx = x + m_nCharWidth / 2;
                     const int bottomY = y + m_nLineHeight - 1;
-                    painter.setPen(colorOf(colours.crMark));
+                    painter.setPen(ColorFromRef(colours.crMark));
                     painter.drawLine(mx, bottomY - size + 1, mx, bottomY);
                     painter.drawLine(mx - 2, bottomY - 2, mx, bottomY);
                     painter.drawLine(mx + 2, bottomY - 2, mx, bottomY);
                 } else if (b == '\t' && g_cabinet.bShowTabMarks) {
                     const int size = std::min(kMarkSize, m_nCharWidth);
                     const int my = y + m_nLineHeight / 2;
-                    painter.setPen(colorOf(colours.tabMark));
+                    painter.setPen(ColorFromRef(colours.tabMark));
                     painter.drawLine(x, my, x + size - 1, my);
                     painter.drawLine(x + size - 3, my - 2, x + size - 1, my);
                     painter.drawLine(x + size - 3, my + 2, x + size - 1, my);

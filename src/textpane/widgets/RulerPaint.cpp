@@ -1,14 +1,14 @@
 #include "textpane/widgets/RulerPaint.h"
 
 #include "app/Settings.h"
+#include "platform/widgets/ColorRef.h"
 #include "textpane/RulerScale.h"
 
 #include <QFontMetrics>
 
 QColor RulerColour(int paletteIndex)
 {
-    const uint32_t c = ruler::PaletteColour(paletteIndex);
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return ColorFromRef(ruler::PaletteColour(paletteIndex));
 }
 
 QFont RulerLabelFont()

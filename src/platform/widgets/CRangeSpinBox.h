@@ -1,0 +1,27 @@
+// A number field with arrows, as the program's dialogs give their counts: the
+// arrows stay inside the accepted range, while typing may leave it, so that
+// the dialog can name the range when it checks the value on OK.
+#pragma once
+
+#include <QSpinBox>
+
+class CRangeSpinBox : public QSpinBox
+{
+    Q_OBJECT
+
+public:
+    CRangeSpinBox(int minimum, int maximum, QWidget* parent);
+
+    int lowest() const { return m_nLowest; }
+    int highest() const { return m_nHighest; }
+    bool inRange() const { return value() >= m_nLowest && value() <= m_nHighest; }
+
+    void stepBy(int steps) override;
+
+protected:
+    StepEnabled stepEnabled() const override;
+
+private:
+    int m_nLowest;
+    int m_nHighest;
+};
