@@ -284,7 +284,7 @@ enum class Rule : uint8_t {
 // The feature behind a command; a command stays disabled until its feature is built.
 enum class Feature : uint8_t {
     File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Settings,
-    Window, Help, Bars, StatusBar, Font, CommonSettings,
+    Window, Help, Bars, StatusBar, Font, CommonSettings, PageLayout,
 };
 
 constexpr bool IsBuilt(Feature feature)
@@ -305,6 +305,7 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Compare:
     case Feature::Font:
     case Feature::CommonSettings:
+    case Feature::PageLayout:
         return true;
     case Feature::Print:
     case Feature::Settings:
@@ -337,7 +338,7 @@ constexpr CommandRuleEntry kRules[] = {
     Single(cmd::AppExit, Rule::Always, Feature::File),
     Single(cmd::FilePrint, Rule::Document, Feature::Print),
     Single(cmd::FilePrintPreview, Rule::Document, Feature::Print),
-    Single(cmd::PageLayout, Rule::Document, Feature::Print),
+    Single(cmd::PageLayout, Rule::Document, Feature::PageLayout),
     Single(cmd::FilePrintSetup, Rule::Always, Feature::Print),
     Single(cmd::EditUndo, Rule::Undo, Feature::Edit),
     Single(cmd::EditRedo, Rule::Redo, Feature::Edit),

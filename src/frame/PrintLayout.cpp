@@ -134,3 +134,10 @@ std::string PrintLineNumber(uint32_t firstLineNumber, uint32_t logicalLine)
     std::snprintf(text, sizeof text, "%.5u", firstLineNumber + logicalLine);
     return text;
 }
+
+int SpacingItemOf(int32_t tenthsMm)
+{
+    if (tenthsMm < 0 || tenthsMm % 5 != 0 || tenthsMm / 5 >= kSpacingItems)
+        return -1;
+    return tenthsMm / 5;
+}

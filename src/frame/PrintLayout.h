@@ -100,3 +100,16 @@ PrintRect FooterRect(const PrintRect& page, const PrintGeometry& geometry, int c
 
 // The number a text page prints before a logical line's first printed line.
 std::string PrintLineNumber(uint32_t firstLineNumber, uint32_t logicalLine);
+
+// The page-layout dialog's rules. Spacings are offered in steps of 0.5 mm,
+// "0" to "+3.5 mm": the item of a stored value in 0.1 mm, -1 when it is
+// none of them; the value of an item.
+inline constexpr int kSpacingItems = 8;
+int SpacingItemOf(int32_t tenthsMm);
+constexpr int32_t SpacingOfItem(int item)
+{
+    return item * 5;
+}
+inline constexpr int kMaxMarginMm = 1000;
+inline constexpr int kMaxPrintNumber = 32767; // first page and first line number
+inline constexpr size_t kMaxPageTemplateBytes = 80;

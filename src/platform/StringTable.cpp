@@ -73,6 +73,27 @@ const char* LoadString(StringId id)
     case StringId::IdsColouringByte2: return "着色データ2(&B):";
     case StringId::IdsMarkedPosColour: return "マーク位置色(&M):";
     case StringId::IdsAddressLineBackColour: return "アドレス行背景色(&L):";
+    case StringId::IdsPageLayoutTitle: return "ページレイアウトの設定";
+    case StringId::IdsMarginsGroup: return "余白 (mm)";
+    case StringId::IdsMarginTop: return "上(&T):";
+    case StringId::IdsMarginBottom: return "下(&B):";
+    case StringId::IdsMarginLeft: return "左(&L):";
+    case StringId::IdsMarginRight: return "右(&R):";
+    case StringId::IdsHeaderGroup: return "ヘッダー";
+    case StringId::IdsFooterGroup: return "フッター";
+    case StringId::IdsHeaderTemplate: return "書式(&H):";
+    case StringId::IdsFooterTemplate: return "書式(&O):";
+    case StringId::IdsBandOn: return "する";
+    case StringId::IdsBandOff: return "しない";
+    case StringId::IdsBandLeft: return "左";
+    case StringId::IdsBandCentre: return "中央";
+    case StringId::IdsBandRight: return "右";
+    case StringId::IdsLineSpacing: return "行間(&S):";
+    case StringId::IdsCharSpacing: return "文字間(&C):";
+    case StringId::IdsFirstPageNumber: return "開始ページ番号(&P):";
+    case StringId::IdsFirstLineNumber: return "開始行番号(&N):";
+    case StringId::IdsPrintLineNumbers: return "行番号を印刷する(&U)";
+    case StringId::IdsPrintFontButton: return "印刷フォント(&F)...";
     case StringId::IdsTooLargeFile:
         return "文字数オーバーのため処理できません。\n"
                "%1 は %2 バイトです。上限の %3 バイトまでを書込禁止で開きます。";

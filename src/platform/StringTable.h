@@ -72,6 +72,28 @@ enum class StringId : int {
     IdsColouringByte2,
     IdsMarkedPosColour,
     IdsAddressLineBackColour,
+    // The page-layout dialog.
+    IdsPageLayoutTitle,            // "ページレイアウトの設定"
+    IdsMarginsGroup,
+    IdsMarginTop,
+    IdsMarginBottom,
+    IdsMarginLeft,
+    IdsMarginRight,
+    IdsHeaderGroup,
+    IdsFooterGroup,
+    IdsHeaderTemplate,
+    IdsFooterTemplate,
+    IdsBandOn,                     // "する"
+    IdsBandOff,                    // "しない"
+    IdsBandLeft,
+    IdsBandCentre,
+    IdsBandRight,
+    IdsLineSpacing,
+    IdsCharSpacing,
+    IdsFirstPageNumber,
+    IdsFirstLineNumber,
+    IdsPrintLineNumbers,
+    IdsPrintFontButton,
     // A file loaded only in part, and what keeps it from being saved over.
     IdsTooLargeFile,               // the size message with name, size and limit
     IdsPartialNoSave,              // saving a partly loaded file over itself

@@ -165,13 +165,8 @@ bool CCommonSettingsDialog::readColouringBytes(CSettings& values)
 bool CCommonSettingsDialog::readCounts(CSettings& values)
 {
     for (const auto& [spin, field] : m_counts) {
-        if (!spin->inRange()) {
-            ShowMessage(StringId::IdsIntRange, MsgButtons::Ok, MsgIcon::Warning,
-                        {std::to_string(spin->lowest()), std::to_string(spin->highest())});
-            spin->setFocus();
-            spin->selectAll();
+        if (!spin->checkRange())
             return false;
-        }
         values.*field = spin->value();
     }
     return true;

@@ -13,6 +13,7 @@
 #include "textpane/widgets/CLumoEV.h"
 #include "doc/widgets/CDocTemplate.h"
 #include "doc/CLumoDoc.h"
+#include "doc/CabinetSettings.h"
 #include "doc/widgets/CLumoMCW.h"
 #include "doc/widgets/CLumoView.h"
 #include "frame/widgets/CAboutDialog.h"
@@ -24,7 +25,8 @@
 #include "frame/widgets/CHelpWindow.h"
 #include "frame/widgets/CMainToolBar.h"
 #include "frame/widgets/CReportCommands.h"
-#include "frame/widgets/DisplayFontDialog.h"
+#include "frame/widgets/CPageLayoutDialog.h"
+#include "frame/widgets/FontRecordDialog.h"
 #include "frame/widgets/FocusedTextField.h"
 #include "frame/KeyTable.h"
 #include "frame/widgets/Resources.h"
@@ -507,6 +509,7 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::CodeSwitch: onCodeSwitch(); break;
         case cmd::DisplayFont: onDisplayFont(); break;
         case cmd::CommonSettings: onCommonSettings(); break;
+        case cmd::PageLayout: onPageLayout(); break;
         case cmd::WindowNew: if (doc) m_pTemplate->CreateNewFrame(doc); break;
         case cmd::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;
         case cmd::WindowTile: m_pMdiArea->tileSubWindows(); break;
@@ -672,11 +675,21 @@ void CMainFrame::onCodeSwitch()
     redrawAllViews();
 }
 
+// The layout is the program's, kept in the data file at exit.
+void CMainFrame::onPageLayout()
+{
+    CPageLayoutDialog dialog(this, g_programData.page);
+    if (dialog.exec() == QDialog::Accepted)
+        g_programData.page = dialog.values();
+}
+
 // Every view takes the new font at once; each document keeps its fold column.
 void CMainFrame::onDisplayFont()
 {
-    if (!ChooseDisplayFont(this, logicalDpiY()))
+    const std::optional<LogFontRecord> font = ChooseFontRecord(this, g_cabinet.font, logicalDpiY());
+    if (!font || *font == g_cabinet.font)
         return;
+    g_cabinet.font = *font;
     for (const auto& doc : m_pTemplate->documents())
         doc->ResetLayout(doc->FoldColumn());
     emit cabinetSettingsChanged();

@@ -118,6 +118,7 @@ private:
     void onCodeSwitch();
     void onDisplayFont();
     void onCommonSettings();
+    void onPageLayout();
     void onReadOnly();
     void onHelp();
     void onAbout();

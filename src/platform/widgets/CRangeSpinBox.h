@@ -12,9 +12,10 @@ class CRangeSpinBox : public QSpinBox
 public:
     CRangeSpinBox(int minimum, int maximum, QWidget* parent);
 
-    int lowest() const { return m_nLowest; }
-    int highest() const { return m_nHighest; }
     bool inRange() const { return value() >= m_nLowest && value() <= m_nHighest; }
+    // On OK: true in range; else the range message, and the field takes the
+    // focus with its text selected.
+    [[nodiscard]] bool checkRange();
 
     void stepBy(int steps) override;
 
