@@ -72,6 +72,11 @@ enum class StringId : int {
     IdsDataFileWriteError,
     // The cabinet file.
     IdsCabinetInvalid,             // its content is in no layout the program reads
+    // The key-definition file and the keyboard page.
+    IdsKeyFileInvalid,
+    IdsKeyFileWriteError,
+    IdsKeyTableFull,               // no room for another binding
+    IdsKeyAlreadyAssigned,         // the key and modifiers are bound already
 };
 
 // UTF-8 text of a string; never null.

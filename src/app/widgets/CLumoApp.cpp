@@ -6,6 +6,7 @@
 #include "app/widgets/QtTranslations.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
+#include "frame/KeyFile.h"
 #include "frame/widgets/CMainFrame.h"
 #include "frame/widgets/Resources.h"
 #include "platform/Messages.h"
@@ -63,6 +64,7 @@ bool CLumoApp::initInstance()
     LoadSettings(*m_pProfile);
     ApplyLimits();
     LoadProgramData();
+    LoadKeyDefinitions(); // before the frame writes the key names into its menus
     m_recentFiles.load(*m_pProfile);
     SetMultiInstanceHook([this](int multiInstance) {
         if (!m_pChannel) {
