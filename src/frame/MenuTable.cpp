@@ -284,7 +284,7 @@ enum class Rule : uint8_t {
 // The feature behind a command; a command stays disabled until its feature is built.
 enum class Feature : uint8_t {
     File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Settings,
-    Window, Help, Bars, StatusBar, Font,
+    Window, Help, Bars, StatusBar, Font, Customize,
 };
 
 constexpr bool IsBuilt(Feature feature)
@@ -304,6 +304,7 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Rulers:
     case Feature::Compare:
     case Feature::Font:
+    case Feature::Customize:
         return true;
     case Feature::Print:
     case Feature::Settings:
@@ -369,7 +370,7 @@ constexpr CommandRuleEntry kRules[] = {
     {cmd::Indent, cmd::Unindent, Rule::Document, Feature::TextPane},
     Single(cmd::CommonSettings, Rule::Settings, Feature::Settings),
     Single(cmd::DisplayFont, Rule::Settings, Feature::Font),
-    Single(cmd::Customize, Rule::Settings, Feature::Settings),
+    Single(cmd::Customize, Rule::Settings, Feature::Customize),
     Single(cmd::WindowNew, Rule::Document, Feature::Window),
     {cmd::WindowArrange, cmd::WindowTile, Rule::Document, Feature::Window},
     Single(cmd::HelpContents, Rule::Always, Feature::Help),

@@ -77,6 +77,7 @@ bool CLumoApp::initInstance()
 
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pProfile, m_recentFiles);
     m_pMainFrame->layOutToolBar(DataToolbarButtons());
+    connect(m_pMainFrame.get(), &CMainFrame::customized, this, [this] { ApplyCustomization(*m_pMainFrame); });
     m_pMainFrame->showWithPlacement();
     if (m_pChannel)
         serveInstanceChannel();

@@ -16,6 +16,7 @@
 #include "doc/widgets/CLumoView.h"
 #include "frame/widgets/CAboutDialog.h"
 #include "frame/widgets/CCommandActions.h"
+#include "frame/widgets/CCustomizeSheet.h"
 #include "frame/widgets/CDocTabBar.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CHelpWindow.h"
@@ -503,6 +504,10 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::ReadOnly: onReadOnly(); break;
         case cmd::CodeSwitch: onCodeSwitch(); break;
         case cmd::DisplayFont: onDisplayFont(); break;
+        case cmd::Customize:
+            if (RunCustomizeSheet(this, *m_pActions))
+                emit customized();
+            break;
         case cmd::WindowNew: if (doc) m_pTemplate->CreateNewFrame(doc); break;
         case cmd::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;
         case cmd::WindowTile: m_pMdiArea->tileSubWindows(); break;

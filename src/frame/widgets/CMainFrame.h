@@ -83,6 +83,11 @@ public:
     void documentStateChanged(CLumoDoc& doc) override;
     void addToRecentFiles(const std::string& path) override;
 
+signals:
+    // The customise sheet closed with OK: the key table and menus are updated
+    // and written; what the program data file holds is the caller's to apply.
+    void customized();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
