@@ -1,6 +1,7 @@
 #include "frame/widgets/CMainFrame.h"
 
 #include "platform/widgets/CLumoFileDialog.h"
+#include "app/ProgramData.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
 #include "binpane/BinaryClipboard.h"
@@ -346,7 +347,7 @@ void CMainFrame::showContextMenu(const QPoint& globalPos)
 {
     QMenu menu(this);
     const CommandContext context = commandContext();
-    for (const int32_t item : DefaultContextMenu()) {
+    for (const int32_t item : g_programData.contextMenu) {
         if (item == kContextSeparator) {
             menu.addSeparator();
             continue;
@@ -356,7 +357,8 @@ void CMainFrame::showContextMenu(const QPoint& globalPos)
         action->setEnabled(QueryCommandState(id, context).enabled);
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     }
-    menu.exec(globalPos);
+    if (!menu.isEmpty())
+        menu.exec(globalPos);
 }
 
 void CMainFrame::jumpToTag(const std::string& path, int line)
