@@ -84,6 +84,8 @@ QWidget* CKeyboardPage::makeKeyBox()
     m_pKeyCombo->setEditable(true);
     m_pKeyCombo->setInsertPolicy(QComboBox::NoInsert);
     m_pKeyCombo->setCompleter(nullptr); // "F1" must stay "F1", never become "F10"
+    m_pKeyCombo->setMinimumContentsLength(8);
+    m_pKeyCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     for (const AssignableKey& key : AssignableKeys())
         m_pKeyCombo->addItem(QString::fromLatin1(key.name));
     m_pKeyCombo->setCurrentIndex(-1);
@@ -103,7 +105,8 @@ QWidget* CKeyboardPage::makeKeyBox()
     layout->addWidget(m_pKeyCombo, 0, 3);
     layout->addWidget(add, 1, 0);
     layout->addWidget(remove, 1, 1);
-    layout->addWidget(reset, 1, 3);
+    layout->addWidget(reset, 1, 4, Qt::AlignRight);
+    layout->setColumnStretch(4, 1); // the key box stays beside its label
     return box;
 }
 

@@ -182,4 +182,18 @@ TEST_F(CustomizeSheetTest, KeysAreAssignedRefusedAndDeletedOnTheKeyboardPage)
     press(Qt::Key_F5, kShift);
     press(Qt::Key_C, kCtrl);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "abc");
+
+    // The defaults come back with the reset, and go again with Cancel.
+    CModalAnswerer cancel({[](QWidget* modal) {
+        CKeyboardPage* page = Page(modal);
+        ASSERT_NE(page, nullptr);
+        ClickRow(page->commandList(), "すべてを選択");
+        Click(page, "既定値に戻す(&R)");
+        EXPECT_EQ(Texts(page->keyList()), QStringList{"Ctrl+A"});
+        press(Qt::Key_Escape);
+    }});
+    ASSERT_TRUE(frame->runCommand(cmd::Customize));
+    EXPECT_TRUE(cancel.done());
+    EXPECT_EQ(g_keyTable.entries(), expected.entries());
+    EXPECT_EQ(customized, 1);
 }
