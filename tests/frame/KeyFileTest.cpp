@@ -175,23 +175,11 @@ TEST(KeyAssignment, TheKeyboardPageTakesOnlyNamedKeysAndNoTypingKeys)
         uint8_t modifiers;
         R result;
     } cases[] = {
-        {"F5", keymod::Shift, R::Ok},     {"F5", keymod::None, R::Ok},      {"F12", keymod::None, R::Ok},
-        {"A", keymod::None, R::Refused},  {"A", keymod::Shift, R::Refused}, {"7", keymod::Shift, R::Refused},
-        {"A", keymod::Ctrl, R::Ok},       {"A", keymod::CtrlShift, R::Ok},  {"Insert", keymod::None, R::Refused},
-        {"Insert", keymod::Shift, R::Ok}, {"Delete", keymod::None, R::Refused},
-        {"F1", keymod::Ctrl, R::BadText}, {"f5", keymod::Ctrl, R::BadText}, {"F5 ", keymod::Ctrl, R::BadText},
-        {"", keymod::Ctrl, R::BadText},   {"Insertxxx", keymod::Ctrl, R::BadText},
+        {"F12", keymod::None, R::Ok},     {"A", keymod::CtrlShift, R::Ok},  {"7", keymod::Shift, R::Refused},
+        {"Insert", keymod::Shift, R::Ok}, {"Delete", keymod::None, R::Refused}, {"F1", keymod::Ctrl, R::BadText},
+        {"f5", keymod::Ctrl, R::BadText}, {"F5 ", keymod::Ctrl, R::BadText}, {"", keymod::Ctrl, R::BadText},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CheckNewKey(c.text, c.modifiers).result, c.result) << c.text << " " << int(c.modifiers);
     EXPECT_EQ(CheckNewKey("F5", keymod::Shift).virtualKey, 0x74);
-
-    // The bindings of one command as its key list shows them, and the removal of one by name.
-    CKeyTable table;
-    EXPECT_EQ(BoundKeyNames(table, KeyKind::Menu, cmd::EditCopy), (std::vector<std::string>{"Ctrl+C", "Ctrl+Insert"}));
-    EXPECT_TRUE(BoundKeyNames(table, KeyKind::Other, cmd::EditCopy).empty());
-    EXPECT_FALSE(RemoveBoundKey(table, KeyKind::Menu, cmd::EditPaste, "Ctrl+C"));
-    EXPECT_TRUE(RemoveBoundKey(table, KeyKind::Menu, cmd::EditCopy, "Ctrl+Insert"));
-    EXPECT_EQ(BoundKeyNames(table, KeyKind::Menu, cmd::EditCopy), std::vector<std::string>{"Ctrl+C"});
-    EXPECT_EQ(table.entries().size(), CKeyTable().entries().size() - 1);
 }

@@ -41,17 +41,13 @@ struct CustomizeSheetTest : UserFrameFixture
     {
         UserFrameFixture::SetUp();
         m_pBoxes = SetMessageSink(&sink);
-        connect();
+        QObject::connect(frame.get(), &CMainFrame::customized, frame.get(), [this] { ++customized; });
     }
     void TearDown() override
     {
         SetMessageSink(m_pBoxes);
         UserFrameFixture::TearDown();
         g_keyTable.setDefaults();
-    }
-    void connect()
-    {
-        QObject::connect(frame.get(), &CMainFrame::customized, frame.get(), [this] { ++customized; });
     }
 
     CScopedEnv profileDir{"VEXEL_PROFILE_DIR", dir.path()};
@@ -68,19 +64,12 @@ CKeyboardPage* Page(QWidget* modal)
     return sheet ? sheet->keyboardPage() : nullptr;
 }
 
-template <typename T>
-T* Control(QWidget* page, const char* text)
-{
-    for (T* control : page->findChildren<T*>())
-        if (control->text() == QString::fromUtf8(text))
-            return control;
-    ADD_FAILURE() << "no control " << text;
-    return nullptr;
-}
-
 void Click(QWidget* page, const char* buttonText)
 {
-    QTest::mouseClick(Control<QAbstractButton>(page, buttonText), Qt::LeftButton);
+    for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
+        if (button->text() == QString::fromUtf8(buttonText))
+            return QTest::mouseClick(button, Qt::LeftButton);
+    ADD_FAILURE() << "no button " << buttonText;
 }
 
 // Clicks the row of the list whose text is `text`.
