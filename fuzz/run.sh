@@ -8,7 +8,7 @@ set -euo pipefail
 build=${1:-build-fuzz}
 seconds=${FUZZ_SECONDS:-20}
 here=$(cd "$(dirname "$0")" && pwd)
-targets=(profile_fuzz attribute_fuzz dump_fuzz commandline_fuzz handoff_fuzz placement_fuzz normaliser_fuzz textlayout_fuzz pattern_fuzz template_fuzz cabinet_fuzz datafile_fuzz)
+targets=(profile_fuzz attribute_fuzz dump_fuzz commandline_fuzz handoff_fuzz placement_fuzz normaliser_fuzz textlayout_fuzz pattern_fuzz template_fuzz cabinet_fuzz datafile_fuzz keyfile_fuzz)
 cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DVEXEL_SANITIZE=ON -DVEXEL_FUZZ=ON >/dev/null
 cmake --build "$build" --target "${targets[@]}"

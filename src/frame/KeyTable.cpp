@@ -4,6 +4,7 @@
 #include "platform/QtKeyCodes.h"
 #include "platform/VirtualKeys.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -259,4 +260,11 @@ bool CKeyTable::remove(size_t index)
         return false;
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
+}
+
+size_t CKeyTable::removeMissingOperations(const std::function<bool(const std::string&)>& exists)
+{
+    return std::erase_if(m_entries, [&exists](const KeyEntry& entry) {
+        return entry.nKind == KeyKind::Operation && !exists(entry.strOperation);
+    });
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -101,6 +102,9 @@ public:
     [[nodiscard]] AddResult add(KeyEntry entry);
     // Removes the entry at index; later entries move up. False when out of range.
     [[nodiscard]] bool remove(size_t index);
+    // Removes the saved-operation bindings whose operation `exists` denies;
+    // answers how many went.
+    size_t removeMissingOperations(const std::function<bool(const std::string&)>& exists);
 
 private:
     std::vector<KeyEntry> m_entries;

@@ -283,8 +283,8 @@ enum class Rule : uint8_t {
 
 // The feature behind a command; a command stays disabled until its feature is built.
 enum class Feature : uint8_t {
-    File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Settings,
-    Window, Help, Bars, StatusBar, Font, CommonSettings, PageLayout,
+    File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Window, Help,
+    Bars, StatusBar, Font, CommonSettings, PageLayout, Customize,
 };
 
 constexpr bool IsBuilt(Feature feature)
@@ -306,9 +306,9 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Font:
     case Feature::CommonSettings:
     case Feature::PageLayout:
+    case Feature::Customize:
         return true;
     case Feature::Print:
-    case Feature::Settings:
         return false;
     }
     return false;
@@ -371,7 +371,7 @@ constexpr CommandRuleEntry kRules[] = {
     {cmd::Indent, cmd::Unindent, Rule::Document, Feature::TextPane},
     Single(cmd::CommonSettings, Rule::Settings, Feature::CommonSettings),
     Single(cmd::DisplayFont, Rule::Settings, Feature::Font),
-    Single(cmd::Customize, Rule::Settings, Feature::Settings),
+    Single(cmd::Customize, Rule::Settings, Feature::Customize),
     Single(cmd::WindowNew, Rule::Document, Feature::Window),
     {cmd::WindowArrange, cmd::WindowTile, Rule::Document, Feature::Window},
     Single(cmd::HelpContents, Rule::Always, Feature::Help),

@@ -174,6 +174,14 @@ std::string ProgramDataFilePath()
     return path.replace(path.size() - 3, 3, "DAT");
 }
 
+std::string KeyFilePath()
+{
+    if (ProfileDirectory().empty())
+        return {};
+    std::string path = ProgramFilePath();
+    return path.replace(path.size() - 3, 3, "key");
+}
+
 void SetExecutablePath(const std::string& argv0OrAbsolute)
 {
     g_strExecutablePath = argv0OrAbsolute;

@@ -30,6 +30,10 @@ std::string ProfileFilePath();
 // replaced by "DAT"; empty when no profile directory can be found.
 std::string ProgramDataFilePath();
 
+// The key-definition file: the program path with its last three characters
+// replaced by "key"; empty when no profile directory can be found.
+std::string KeyFilePath();
+
 // The system profile directory, "/etc/xdg/vexel" unless set (tests set it).
 void SetSystemProfileDirectory(std::string directory);
 

@@ -122,6 +122,11 @@ const char* LoadString(StringId id)
     case StringId::IdsCabinetInvalid: return "キャビネットファイルの内容が不正のため読み込めません。";
     case StringId::IdsPrintPageTooSmall:
         return "用紙サイズが小さいか、または余白が大きすぎるため印刷できません。";
+    case StringId::IdsKeyFileInvalid: return "キー定義ファイルの内容が不正です。読み込めません。";
+    case StringId::IdsKeyFileWriteError:
+        return "キー定義ファイルへの書き込みでエラーが発生しました。保存できません。";
+    case StringId::IdsKeyTableFull: return "定義できる許容最大個数を越えるため追加できません。";
+    case StringId::IdsKeyAlreadyAssigned: return "既に割り付けられているため、追加できません。";
     }
     return "";
 }

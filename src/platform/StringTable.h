@@ -118,6 +118,11 @@ enum class StringId : int {
     IdsCabinetInvalid,             // its content is in no layout the program reads
     // Printing.
     IdsPrintPageTooSmall,          // the margins leave no room for the page grid
+    // The key-definition file and the keyboard page.
+    IdsKeyFileInvalid,
+    IdsKeyFileWriteError,
+    IdsKeyTableFull,               // no room for another binding
+    IdsKeyAlreadyAssigned,         // the key and modifiers are bound already
 };
 
 // UTF-8 text of a string; never null.

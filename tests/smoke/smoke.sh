@@ -232,6 +232,38 @@ poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"
 APP_PID=""
 
+step "a key assigned in the customise sheet acts after a restart"
+# Options > カスタマイズ; the 21st menu command is すべてを選択: F5 typed into the
+# key box, Tab to 追加 and Space, Return for OK. The next run selects all
+# with F5, and Ctrl+C copies the whole file.
+KEYED="$WORK/keyed.bin"
+printf 'keyed bytes' >"$KEYED"
+setsid "$PROGRAM" "$KEYED" </dev/null >>"$APP_LOG" 2>&1 &
+APP_PID=$!
+KEY_WINDOW="$(wait_window '^Vexel' | head -n 1)"
+xdo windowactivate --sync "$KEY_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+keys alt+o u
+wait_window '^カスタマイズ$' >/dev/null
+keys Home $(printf 'Down %.0s' $(seq 20))
+keys alt+y
+type_text "F5"
+keys Tab space Return
+wait_window_gone '^カスタマイズ$'
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+wait "$APP_PID" || fail "the program ended with an error"
+[ -s "$VEXEL_PROFILE_DIR/vexel.key" ] || fail "no key file was written"
+setsid "$PROGRAM" "$KEYED" </dev/null >>"$APP_LOG" 2>&1 &
+APP_PID=$!
+KEY_WINDOW="$(wait_window '^Vexel' | head -n 1)"
+xdo windowactivate --sync "$KEY_WINDOW" 2>/dev/null || fail "cannot activate the main window"
+keys F5 ctrl+c
+poll clipboard_holds "$KEYED" || fail "F5 and Ctrl+C copied '$(clipboard)', not the whole file"
+keys alt+F4
+poll gone "$APP_PID" || fail "the program did not end"
+wait "$APP_PID" || fail "the program ended with an error"
+APP_PID=""
+
 step "the cabinet named by /A is read at start and written at exit"
 # A cabinet of the older 16-bit layout with fold column 72: at exit it is
 # written again in the current layout, still with fold column 72.

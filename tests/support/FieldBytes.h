@@ -16,6 +16,11 @@ struct FieldBytes
             s.push_back(static_cast<char>(v >> (8 * i)));
         return *this;
     }
+    FieldBytes& u8(uint32_t v)
+    {
+        s.push_back(static_cast<char>(v));
+        return *this;
+    }
     FieldBytes& u16(uint32_t v)
     {
         s.push_back(static_cast<char>(v));

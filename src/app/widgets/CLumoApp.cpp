@@ -6,6 +6,7 @@
 #include "app/widgets/QtTranslations.h"
 #include "app/Settings.h"
 #include "doc/CLumoDoc.h"
+#include "frame/KeyFile.h"
 #include "frame/widgets/CMainFrame.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CabinetDocuments.h"
@@ -67,6 +68,7 @@ bool CLumoApp::initInstance()
     LoadSettings(*m_pProfile);
     ApplyLimits();
     LoadProgramData();
+    LoadKeyDefinitions(); // before the frame writes the key names into its menus
     m_recentFiles.load(*m_pProfile);
     SetMultiInstanceHook([this](int multiInstance) {
         if (!m_pChannel) {
@@ -87,6 +89,7 @@ bool CLumoApp::initInstance()
             MessageBeep(-1);
     });
     m_pMainFrame->layOutToolBar(DataToolbarButtons());
+    connect(m_pMainFrame.get(), &CMainFrame::customized, this, [this] { ApplyCustomization(*m_pMainFrame); });
     m_pMainFrame->showWithPlacement();
     if (m_pChannel)
         serveInstanceChannel();

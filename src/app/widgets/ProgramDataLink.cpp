@@ -6,6 +6,7 @@
 #include "binpane/FindOptions.h"
 #include "binpane/TemplateHistory.h"
 #include "frame/MenuTable.h"
+#include "frame/widgets/CMainFrame.h"
 #include "platform/ProgramPaths.h"
 
 namespace {
@@ -72,4 +73,10 @@ std::vector<uint16_t> DataToolbarButtons()
         if (id <= UINT16_MAX) // no command has a larger ID
             buttons.push_back(static_cast<uint16_t>(id));
     return buttons;
+}
+
+void ApplyCustomization(CMainFrame& frame)
+{
+    frame.layOutToolBar(DataToolbarButtons());
+    SaveProgramData();
 }

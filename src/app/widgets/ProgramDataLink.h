@@ -6,9 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+class CMainFrame;
+
 // Start-up: the program's own values are the defaults the file's fields replace.
 void LoadProgramData();
 // Exit: gathers the values back and writes the file.
 void SaveProgramData();
 // The toolbar list as the frame lays it out.
 std::vector<uint16_t> DataToolbarButtons();
+// After the customise sheet's OK: the frame's toolbar laid out again from the
+// list and the file written.
+void ApplyCustomization(CMainFrame& frame);

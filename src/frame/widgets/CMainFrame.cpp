@@ -20,6 +20,7 @@
 #include "frame/widgets/CCommandActions.h"
 #include "frame/widgets/CCommonSettingsDialog.h"
 #include "frame/CommonSettings.h"
+#include "frame/widgets/CCustomizeSheet.h"
 #include "frame/widgets/CDocTabBar.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CHelpWindow.h"
@@ -350,7 +351,7 @@ void CMainFrame::showContextMenu(const QPoint& globalPos)
 {
     QMenu menu(this);
     const CommandContext context = commandContext();
-    for (const int32_t item : DefaultContextMenu()) {
+    for (const int32_t item : g_programData.contextMenu) {
         if (item == kContextSeparator) {
             menu.addSeparator();
             continue;
@@ -360,7 +361,8 @@ void CMainFrame::showContextMenu(const QPoint& globalPos)
         action->setEnabled(QueryCommandState(id, context).enabled);
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     }
-    menu.exec(globalPos);
+    if (!menu.isEmpty())
+        menu.exec(globalPos);
 }
 
 void CMainFrame::jumpToTag(const std::string& path, int line)
@@ -510,6 +512,10 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::DisplayFont: onDisplayFont(); break;
         case cmd::CommonSettings: onCommonSettings(); break;
         case cmd::PageLayout: onPageLayout(); break;
+        case cmd::Customize:
+            if (RunCustomizeSheet(this, *m_pActions))
+                emit customized();
+            break;
         case cmd::WindowNew: if (doc) m_pTemplate->CreateNewFrame(doc); break;
         case cmd::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;
         case cmd::WindowTile: m_pMdiArea->tileSubWindows(); break;

@@ -89,6 +89,9 @@ signals:
     void closing();
     // A setting the cabinet keeps (the display font) changed.
     void cabinetSettingsChanged();
+    // The customise sheet closed with OK: the key table and menus are updated
+    // and written; what the program data file holds is the caller's to apply.
+    void customized();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

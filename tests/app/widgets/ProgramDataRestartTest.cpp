@@ -1,5 +1,6 @@
 // What one run leaves in the program data file at exit, the next run has
-// again at start: the find box's list, the find options and the toolbar.
+// again at start: the find box's list, the find options and the toolbar; and
+// what the customise sheet writes to the key file.
 #include "app/ProgramData.h"
 #include "app/ProgramDataFormat.h"
 #include "app/RecentFileList.h"
@@ -12,7 +13,11 @@
 #include "binpane/widgets/CLumoBV.h"
 #include "doc/widgets/CDocTemplate.h"
 #include "doc/widgets/CLumoView.h"
+#include "frame/KeyFile.h"
 #include "frame/MenuTable.h"
+#include "frame/widgets/CCommandActions.h"
+#include "frame/widgets/CCustomizeSheet.h"
+#include "frame/widgets/CKeyboardPage.h"
 #include "frame/widgets/CMainFrame.h"
 #include "frame/widgets/CMainToolBar.h"
 #include "platform/ProfileFile.h"
@@ -20,10 +25,15 @@
 #include "support/CScopedEnv.h"
 #include "support/CScopedTempDir.h"
 #include "support/FileContent.h"
+#include "support/ModalAnswerer.h"
 #include "support/UserKeys.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,8 +46,11 @@ struct ProgramRun
     ProgramRun()
     {
         LoadProgramData(); // as start-up does, before the frame
+        LoadKeyDefinitions();
         frame = std::make_unique<CMainFrame>(profile, recent);
         frame->layOutToolBar(DataToolbarButtons());
+        QObject::connect(frame.get(), &CMainFrame::customized, frame.get(),
+                         [this] { ApplyCustomization(*frame); });
         frame->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
@@ -116,6 +129,53 @@ TEST(ProgramDataRestart, FindBoxListFindOptionsAndToolbarComeBack)
     EXPECT_EQ(buttons[2]->data().toInt(), cmd::HelpContext);
     EXPECT_FALSE(second.findBox()->isVisible());
     second.frame.reset();
+    ForgetEverything();
+}
+
+TEST(ProgramDataRestart, AKeyAssignedOnTheKeyboardPageActsAfterARestart)
+{
+    CScopedTempDir dir;
+    CScopedEnv profileDir("VEXEL_PROFILE_DIR", dir.path());
+    CRecordingSink sink;
+    g_settings = CSettings();
+    ForgetEverything();
+    WriteFile(dir / "a.bin", "key bytes");
+    {
+        ProgramRun first;
+        g_programData.toolbar = {cmd::FileOpen}; // written with the sheet's OK, not only at exit
+        CModalAnswerer answer({[](QWidget* modal) {
+            CKeyboardPage* page = qobject_cast<CCustomizeSheet*>(modal)->keyboardPage();
+            QListWidget* commands = page->commandList();
+            commands->setCurrentItem(commands->findItems("すべてを選択", Qt::MatchExactly).front());
+            press(Qt::Key_Y, Qt::AltModifier); // to the key combo box
+            typeKeys("F5");
+            for (QPushButton* button : page->findChildren<QPushButton*>())
+                if (button->text() == "追加(&A)")
+                    QTest::mouseClick(button, Qt::LeftButton);
+            press(Qt::Key_Return);
+        }});
+        ASSERT_TRUE(first.frame->runCommand(cmd::Customize));
+        EXPECT_TRUE(answer.done());
+        EXPECT_FALSE(answer.stuck);
+        EXPECT_EQ(first.toolBar()->actions().size(), 1);
+        const auto data = ParseProgramData(ReadFile(dir / "vexel.DAT"), ProgramData());
+        ASSERT_TRUE(data);
+        EXPECT_EQ(data->toolbar, std::vector<uint32_t>{cmd::FileOpen});
+        g_programData.toolbar.clear(); // what exit writes is not what is checked
+    }
+    g_keyTable.setDefaults();
+    ForgetEverything();
+    ProgramRun second;
+    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_TRUE(second.frame->commands().action(cmd::SelectAll)->text().endsWith("\tF5"));
+    ASSERT_TRUE(second.frame->openBinaryDocument(dir / "a.bin"));
+    QApplication::setActiveWindow(second.frame.get());
+    second.frame->docTemplate().activeView()->hexPane()->setFocus();
+    press(Qt::Key_F5);
+    press(Qt::Key_C, kCtrl);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "key bytes");
+    second.frame.reset();
+    g_keyTable.setDefaults();
     ForgetEverything();
 }
 
