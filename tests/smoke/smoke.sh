@@ -259,10 +259,22 @@ KEY_WINDOW="$(wait_window '^Vexel' | head -n 1)"
 xdo windowactivate --sync "$KEY_WINDOW" 2>/dev/null || fail "cannot activate the main window"
 keys F5 ctrl+c
 poll clipboard_holds "$KEYED" || fail "F5 and Ctrl+C copied '$(clipboard)', not the whole file"
+
+step "the page layout is kept in the data file"
+# File > ページレイアウトの設定, 25 mm typed as the top margin, OK: at exit the
+# data file holds 250 tenths of a millimetre at offset 68.
+keys alt+f l
+wait_window '^ページレイアウトの設定$' >/dev/null
+keys alt+t ctrl+a
+type_text "25"
+keys Return
+wait_window_gone '^ページレイアウトの設定$'
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"
 APP_PID=""
+[ "$(xxd -p -s 68 -l 4 "$VEXEL_PROFILE_DIR/vexel.DAT")" = "fa000000" ] \
+    || fail "the data file holds the top margin $(xxd -p -s 68 -l 4 "$VEXEL_PROFILE_DIR/vexel.DAT")"
 
 step "the cabinet named by /A is read at start and written at exit"
 # A cabinet of the older 16-bit layout with fold column 72: at exit it is
