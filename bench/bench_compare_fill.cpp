@@ -8,8 +8,8 @@
 #include "binpane/DocDumpSource.h"
 #include "doc/CLumoDoc.h"
 #include "doc/widgets/CLumoView.h"
+#include "QtBenchMain.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -93,10 +93,5 @@ BENCHMARK(BM_CompareFill)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -7,8 +7,8 @@
 #include "binpane/MemoryDumpSource.h"
 #include "doc/CLumoDoc.h"
 #include "doc/widgets/ViewFont.h"
+#include "QtBenchMain.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -84,10 +84,5 @@ BENCHMARK(BM_PlainDrawTextBaseline)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

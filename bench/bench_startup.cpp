@@ -11,6 +11,7 @@
 #include "frame/widgets/CabinetDocuments.h"
 #include "platform/ProfileFile.h"
 #include "textpane/RulerScale.h"
+#include "QtBenchMain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -112,12 +113,7 @@ BENCHMARK(BM_StartEmptyBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     if (SharedProfile().dir.empty())
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

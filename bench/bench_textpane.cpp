@@ -8,8 +8,8 @@
 #include "doc/widgets/ViewFont.h"
 #include "platform/QtKeyCodes.h"
 #include "textpane/widgets/CLumoEV.h"
+#include "QtBenchMain.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -118,10 +118,5 @@ BENCHMARK(BM_TextPaneCtrlEnd)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -284,7 +284,7 @@ enum class Rule : uint8_t {
 // The feature behind a command; a command stays disabled until its feature is built.
 enum class Feature : uint8_t {
     File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Window, Help,
-    Bars, StatusBar, Font, CommonSettings, PageLayout, Customize,
+    Bars, StatusBar, Font, CommonSettings, Customize,
 };
 
 constexpr bool IsBuilt(Feature feature)
@@ -305,11 +305,9 @@ constexpr bool IsBuilt(Feature feature)
     case Feature::Compare:
     case Feature::Font:
     case Feature::CommonSettings:
-    case Feature::PageLayout:
     case Feature::Customize:
-        return true;
     case Feature::Print:
-        return false;
+        return true;
     }
     return false;
 }
@@ -338,7 +336,7 @@ constexpr CommandRuleEntry kRules[] = {
     Single(cmd::AppExit, Rule::Always, Feature::File),
     Single(cmd::FilePrint, Rule::Document, Feature::Print),
     Single(cmd::FilePrintPreview, Rule::Document, Feature::Print),
-    Single(cmd::PageLayout, Rule::Document, Feature::PageLayout),
+    Single(cmd::PageLayout, Rule::Document, Feature::Print),
     Single(cmd::FilePrintSetup, Rule::Always, Feature::Print),
     Single(cmd::EditUndo, Rule::Undo, Feature::Edit),
     Single(cmd::EditRedo, Rule::Redo, Feature::Edit),

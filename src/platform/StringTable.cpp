@@ -122,6 +122,15 @@ const char* LoadString(StringId id)
     case StringId::IdsCabinetInvalid: return "キャビネットファイルの内容が不正のため読み込めません。";
     case StringId::IdsPrintPageTooSmall:
         return "用紙サイズが小さいか、または余白が大きすぎるため印刷できません。";
+    case StringId::IdsPrintTooManyLines:
+        return "一度に印刷する行数が大きすぎて印刷できません。範囲指定で分割して印刷してください。";
+    case StringId::IdsPreviewTitle: return "印刷プレビュー";
+    case StringId::IdsPreviewPrint: return "印刷(&P)...";
+    case StringId::IdsPreviewPrevious: return "前ページ(&V)";
+    case StringId::IdsPreviewNext: return "次ページ(&N)";
+    case StringId::IdsPreviewClose: return "閉じる(&C)";
+    case StringId::IdsPreviewPage: return "%1 / %2 ページ";
+    case StringId::IdsPrinterSetupTitle: return "プリンタの設定";
     case StringId::IdsKeyFileInvalid: return "キー定義ファイルの内容が不正です。読み込めません。";
     case StringId::IdsKeyFileWriteError:
         return "キー定義ファイルへの書き込みでエラーが発生しました。保存できません。";

@@ -118,6 +118,14 @@ enum class StringId : int {
     IdsCabinetInvalid,             // its content is in no layout the program reads
     // Printing.
     IdsPrintPageTooSmall,          // the margins leave no room for the page grid
+    IdsPrintTooManyLines,          // a text's printed lines would overflow the line table
+    IdsPreviewTitle,               // "印刷プレビュー"
+    IdsPreviewPrint,
+    IdsPreviewPrevious,
+    IdsPreviewNext,
+    IdsPreviewClose,
+    IdsPreviewPage,                // "%1 / %2 ページ"
+    IdsPrinterSetupTitle,          // "プリンタの設定"
     // The key-definition file and the keyboard page.
     IdsKeyFileInvalid,
     IdsKeyFileWriteError,

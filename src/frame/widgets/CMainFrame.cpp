@@ -25,6 +25,7 @@
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CHelpWindow.h"
 #include "frame/widgets/CMainToolBar.h"
+#include "frame/widgets/CPrintCommands.h"
 #include "frame/widgets/CReportCommands.h"
 #include "frame/widgets/CPageLayoutDialog.h"
 #include "frame/widgets/FontRecordDialog.h"
@@ -91,6 +92,7 @@ void CMainFrame::createMdiArea()
     m_pTemplate = std::make_unique<CDocTemplate>(m_pMdiArea);
     // Made first: it forgets a closed output document before the tabs are made again.
     m_pReports = new CReportCommands(*m_pTemplate, this);
+    m_pPrints = new CPrintCommands(*m_pTemplate, this);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { onActiveViewChanged(); });
     connect(m_pTemplate.get(), &CDocTemplate::documentListChanged, this, [this] {
         refreshTabBar();
@@ -512,6 +514,9 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::DisplayFont: onDisplayFont(); break;
         case cmd::CommonSettings: onCommonSettings(); break;
         case cmd::PageLayout: onPageLayout(); break;
+        case cmd::FilePrint: m_pPrints->print(); break;
+        case cmd::FilePrintPreview: m_pPrints->preview(); break;
+        case cmd::FilePrintSetup: m_pPrints->printerSetup(); break;
         case cmd::Customize:
             if (RunCustomizeSheet(this, *m_pActions))
                 emit customized();

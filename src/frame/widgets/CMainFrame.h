@@ -26,6 +26,7 @@ class CLumoMCW;
 class CLumoView;
 class CMainToolBar;
 class CProfileFile;
+class CPrintCommands;
 class CReportCommands;
 class CRecentFileList;
 class QMdiArea;
@@ -145,6 +146,7 @@ private:
     CDocTabBar* m_pTabBar = nullptr;
     CFindController* m_pFindController = nullptr;
     CReportCommands* m_pReports = nullptr;
+    CPrintCommands* m_pPrints = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr; // made on the first help command
     bool m_bMenuWithDocument = false;
     bool m_bClipboardHasText = false; // kept from the clipboard's change signal

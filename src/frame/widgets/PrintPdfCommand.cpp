@@ -5,7 +5,7 @@
 #include "binpane/HeadlessOptions.h"
 #include "binpane/MemoryDumpSource.h"
 #include "frame/TabTitle.h"
-#include "frame/widgets/CDumpPrintJob.h"
+#include "frame/widgets/CPrintJob.h"
 #include "platform/Cp932.h"
 #include "platform/ProgramPaths.h"
 #include "platform/StringTable.h"
@@ -96,12 +96,12 @@ int RunPrintPdfCommand(int argc, char** argv, std::FILE* out, std::FILE* err)
     std::error_code ec;
     const std::string absolute = std::filesystem::absolute(file, ec).lexically_normal().string();
     CMemoryDumpSource source(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    std::optional<CDumpPrintJob> job =
-        CDumpPrintJob::Begin(source, settings, data.page, writer,
-                             cp932::FromUtf8(DocumentTitle(absolute, "", settings.LongTitle != 0)),
-                             PrintStampOf(std::time(nullptr)));
+    const CPrintJob::Page page{data.page, writer, cp932::FromUtf8(DocumentTitle(absolute, "", settings.LongTitle != 0)),
+                               PrintStampOf(std::time(nullptr))};
+    StringId refusal{};
+    std::optional<CPrintJob> job = CPrintJob::ForDump(source, settings, page, std::nullopt, refusal);
     if (!job)
-        return FailWith(err, LoadString(StringId::IdsPrintPageTooSmall));
+        return FailWith(err, LoadString(refusal));
     QPainter painter;
     if (!painter.begin(&writer))
         return FailWith(err, "cannot write '" + pdf + "'", 1);
