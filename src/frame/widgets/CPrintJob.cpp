@@ -181,6 +181,20 @@ void CPrintJob::printBand(QPainter& painter, const PrintRect& band, const std::s
                      TextOf(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
+// A code the code page leaves undefined, or the font has no glyph for,
+// stays blank, as on screen. Answers are kept: a page asks thousands of times.
+const QString* CPrintJob::glyphOf(const uint8_t* cp932, int n)
+{
+    const uint16_t code = n == 2 ? static_cast<uint16_t>(cp932[0] << 8 | cp932[1]) : cp932[0];
+    auto [it, added] = m_glyphs.try_emplace(code);
+    if (added) {
+        const QString text = TextOf(cp932, static_cast<size_t>(n));
+        if (text.size() == 1 && text[0] != QChar::ReplacementCharacter && QFontMetricsF(m_font).inFont(text[0]))
+            it->second = text;
+    }
+    return it->second.isEmpty() ? nullptr : &it->second;
+}
+
 template <typename Column>
 void CPrintJob::drawCells(QPainter& painter, const uint8_t* text, int cells, int row, Column column)
 {
@@ -202,7 +216,8 @@ void CPrintJob::drawCells(QPainter& painter, const uint8_t* text, int cells, int
         const int at = column(k);
         if (cp932::IsLeadByte(text[k]) && k + 1 < cells) {
             flush();
-            painter.drawText(QPoint(xOf(at), baseline), TextOf(text + k, 2));
+            if (const QString* pair = glyphOf(text + k, 2))
+                painter.drawText(QPoint(xOf(at), baseline), *pair);
             ++k;
             continue;
         }
@@ -210,7 +225,8 @@ void CPrintJob::drawCells(QPainter& painter, const uint8_t* text, int cells, int
             runColumn = at;
         while (runColumn + run.size() < at)
             run += QLatin1Char(' ');
-        run += TextOf(text + k, 1);
+        const QString* one = glyphOf(text + k, 1);
+        run += one ? *one : QString(QLatin1Char(' '));
     }
     flush();
 }

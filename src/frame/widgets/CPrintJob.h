@@ -16,6 +16,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CDumpSource;
@@ -62,6 +63,8 @@ private:
     void printBand(QPainter& painter, const PrintRect& band, const std::string& pageTemplate,
                    int position, uint32_t page);
     // Cells of code page 932 text on a grid row; cell k stands at column(k).
+    // The text to draw for one character, or null for a blank.
+    const QString* glyphOf(const uint8_t* cp932, int n);
     template <typename Column>
     void drawCells(QPainter& painter, const uint8_t* text, int cells, int row, Column column);
 
@@ -75,6 +78,7 @@ private:
     int m_nAscent = 0;
     int m_nBandHeight = 0;
     uint32_t m_nPages = 0;
+    std::unordered_map<uint16_t, QString> m_glyphs; // empty: drawn blank
 
     // A binary document.
     CDumpSource* m_pSource = nullptr;
