@@ -269,6 +269,14 @@ keys alt+t ctrl+a
 type_text "25"
 keys Return
 wait_window_gone '^ページレイアウトの設定$'
+
+step "the print preview opens on the first page and closes"
+# File > 印刷プレビュー shows its window at once; Page Down turns a page (the
+# file has one, so it stays); Escape closes it and the editor goes on.
+keys alt+f v
+wait_window '^印刷プレビュー$' >/dev/null
+keys Next Escape
+wait_window_gone '^印刷プレビュー$'
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"

@@ -12,7 +12,8 @@
 #include "textpane/CTextCaretModel.h"
 #include "textpane/widgets/CLumoEV.h"
 
-#include <QPageSetupDialog>
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QPainter>
 #include <QPrintDialog>
 
@@ -116,9 +117,17 @@ void CPrintCommands::preview()
         print();
 }
 
+// The platform's print dialog chooses the printer and its paper; here its
+// accepting button only keeps the choice, so it says OK.
 void CPrintCommands::printerSetup()
 {
-    QPageSetupDialog dialog(&m_printer, m_pFrame);
+    QPrintDialog dialog(&m_printer, m_pFrame);
     dialog.setWindowTitle(QString::fromUtf8(LoadString(StringId::IdsPrinterSetupTitle)));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : buttons->buttons())
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                button->setText(QStringLiteral("OK"));
+    }
     dialog.exec();
 }

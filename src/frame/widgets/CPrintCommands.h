@@ -1,7 +1,8 @@
 // The File menu's print commands on the active view: print (the platform's
 // print dialog, the selection offered when the pane has one), print preview
 // (one page at a time, painted only when shown, so a document of any size
-// previews at once) and printer set-up. The printer chosen is kept for the run.
+// previews at once) and printer set-up (the print dialog choosing printer and
+// paper without printing). The printer chosen is kept for the run.
 #pragma once
 
 #include <QObject>
