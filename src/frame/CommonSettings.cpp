@@ -1,19 +1,9 @@
 #include "frame/CommonSettings.h"
 
 #include "app/Settings.h"
+#include "platform/HexDigits.h"
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The integer settings of the dialog's controls.
 constexpr int CSettings::* kEditedFields[] = {
@@ -48,7 +38,7 @@ std::optional<int> ParseColouringByte(std::string_view text)
         return std::nullopt;
     int value = 0;
     for (const char c : text) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + digit;

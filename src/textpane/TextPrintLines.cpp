@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+namespace {
+constexpr uint32_t kCountSpan = 1u << 16;
+} // namespace
+
 CTextLayout PrintTextLayout(const CTextLayout& document, int charsPerLine)
 {
     CTextLayout layout = document;
@@ -19,10 +23,17 @@ std::optional<std::vector<TextPrintLine>> BuildTextPrintLines(CLumoDoc& doc, uin
 {
     std::vector<TextPrintLine> lines;
     to = std::min(to, doc.DataSize());
-    // The logical lines before `from`, for the numbers.
+    // The logical lines before `from`, for the numbers: its CR LF pairs,
+    // read a span at a time.
     uint32_t logical = 0;
-    for (uint32_t pos = 0; pos + 1 < from; ++pos)
-        logical += doc.GetAt(pos) == CTextWrap::kCr && doc.GetAt(pos + 1) == '\n';
+    uint8_t previous = 0;
+    for (uint32_t pos = 0; pos < from;) {
+        const uint32_t n = std::min<uint32_t>(from - pos, kCountSpan);
+        const uint8_t* span = doc.GetSpanPointer(pos, n);
+        for (uint32_t i = 0; i < n; previous = span[i++])
+            logical += span[i] == '\n' && previous == CTextWrap::kCr;
+        pos += n;
+    }
     bool startsLogical = from == 0 || (from >= 2 && doc.GetAt(from - 2) == CTextWrap::kCr && doc.GetAt(from - 1) == '\n');
     for (uint32_t pos = from; pos < to;) {
         if (lines.size() + 1 >= capacity)
