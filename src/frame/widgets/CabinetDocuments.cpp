@@ -9,15 +9,19 @@
 #include <QMdiArea>
 #include <QStatusBar>
 
-#include <fstream>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
 const QString kOpeningCabinet = QStringLiteral("ｷｬﾋﾞﾈｯﾄを開いています:");
 
+// Whether the file is there to be read. It is not opened here: a FIFO put in
+// its place would block the start for ever.
 bool Readable(const std::string& path)
 {
-    return std::ifstream(path, std::ios::binary).is_open();
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), R_OK) == 0;
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 
 #include <QMdiArea>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct CabinetRestore : UserFrameFixture
@@ -79,11 +81,15 @@ TEST_F(CabinetRestore, DocumentsComeBackWithModesCaretsAndTheActiveOne)
     ASSERT_TRUE(read);
     EXPECT_EQ(read->documents, written);
 
-    // A file gone since is skipped; the others still open.
+    // A file gone since, or a FIFO in its place (opening it would wait for
+    // a writer for ever), is skipped; the others still open.
     CabinetDocument gone = written[0];
     gone.path = dir / "gone.bin";
+    CabinetDocument fifo = written[0];
+    fifo.path = dir / "fifo.bin";
+    ASSERT_EQ(0, mkfifo(fifo.path.c_str(), 0600));
     std::vector<CabinetDocument> records = read->documents;
-    records.insert(records.begin(), gone);
+    records.insert(records.begin(), {gone, fifo});
     const auto next = restart(records);
     ASSERT_EQ(next->docTemplate().documents().size(), 2u);
     EXPECT_TRUE(sink.texts.empty());
