@@ -2,16 +2,15 @@
 
 #include "doc/widgets/CDocTemplate.h"
 #include "doc/widgets/CLumoView.h"
+#include "platform/widgets/WindowPlacementOf.h"
 
 #include <QCloseEvent>
 
 namespace {
-constexpr uint32_t kShowNormal = 1;
 constexpr uint32_t kShowMinimised = 2;
 constexpr uint32_t kShowMaximised = 3;
 constexpr uint32_t kShowMinimisedNoActive = 6;
 constexpr uint32_t kShowMinNoActive = 7;
-constexpr uint32_t kFlagMaximised = 2;
 // Smaller than this the frame could not be seen or grabbed again.
 constexpr int kMinimumSide = 32;
 } // namespace
@@ -54,16 +53,7 @@ void CLumoMCW::noteNormalRect()
 
 WindowPlacement CLumoMCW::placement() const
 {
-    WindowPlacement placement;
-    const bool maximised = isMaximized();
-    placement.flags = maximised ? kFlagMaximised : 0;
-    placement.showCmd = isMinimized() ? kShowMinimised : maximised ? kShowMaximised : kShowNormal;
-    const QRect normal = m_normalRect.isValid() ? m_normalRect : geometry();
-    placement.left = normal.left();
-    placement.top = normal.top();
-    placement.right = normal.right() + 1;
-    placement.bottom = normal.bottom() + 1;
-    return placement;
+    return PlacementOf(m_normalRect.isValid() ? m_normalRect : geometry(), windowState());
 }
 
 void CLumoMCW::showWithPlacement(const WindowPlacement& placement)

@@ -1,6 +1,7 @@
 #include "frame/widgets/CMainFrame.h"
 
 #include "platform/widgets/CLumoFileDialog.h"
+#include "platform/widgets/WindowPlacementOf.h"
 #include "app/ProgramData.h"
 #include "app/RecentFileList.h"
 #include "app/Settings.h"
@@ -309,15 +310,8 @@ void CMainFrame::showWithPlacement()
 // that stores one and restores the other creeps by its frame on every start.
 void CMainFrame::savePlacement()
 {
-    WindowPlacement placement;
-    placement.flags = isMaximized() ? 2 : 0;
-    placement.showCmd = isMinimized() ? 2 : isMaximized() ? 3 : 1;
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    placement.left = normal.left();
-    placement.top = normal.top();
-    placement.right = normal.right() + 1;
-    placement.bottom = normal.bottom() + 1;
-    (void)SaveWindowPos(m_profile, placement);
+    (void)SaveWindowPos(m_profile, PlacementOf(normal, windowState()));
 }
 
 CLumoView* CMainFrame::activeView() const
