@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 GENERATOR  := -G Ninja
 FILE       ?=
 
-.PHONY: deps build run test test-asan fuzz bench clean
+.PHONY: deps build run test test-asan fuzz bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -28,6 +28,10 @@ test-asan: deps
 # Every reader of outside data under libFuzzer for a bounded time (clang).
 fuzz: deps
 	@bash fuzz/run.sh build-fuzz
+
+# The Debian package, in $(BUILD): install it with `sudo apt install ./$(BUILD)/vexel_*.deb`.
+package: build
+	@cmake --build $(BUILD) --target package
 
 bench: build
 	@cmake --build $(BUILD) --target vexel_bench

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xxd
-  xdotool openbox xclip imagemagick poppler-utils
+  xdotool openbox xclip imagemagick poppler-utils desktop-file-utils
 )
 
 missing=()

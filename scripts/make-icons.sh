@@ -193,3 +193,7 @@ icon="
 mkdir -p "$out/icons"
 render "$out/icons/vexel16.png" 16 1 "scale 0.5,0.5 $icon"
 image icons vexel 32 "$icon"
+# The further sizes of the desktop's icon theme; only installed, not built in.
+render "$out/icons/vexel48.png" 48 1 "scale 1.5,1.5 $icon"
+render "$out/icons/vexel128.png" 32 4 "$icon"
+render "$out/icons/vexel256.png" 32 8 "$icon"

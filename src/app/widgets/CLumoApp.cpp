@@ -32,6 +32,8 @@ CLumoApp::CLumoApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Vexel"));
+    // Ties the windows to the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("vexel"));
     // Without the translations Qt's dialogs stay English; nothing else is lost.
     (void)InstallQtTranslations();
     paths::SetExecutablePath(QCoreApplication::applicationFilePath().toStdString());
