@@ -169,8 +169,8 @@ constexpr StatusPane kStatusPanes[] = {
     {cmd::IndicatorReadOnly, "書禁"},
     {cmd::IndicatorCode, "SJIS"},
     {cmd::IndicatorSpare, "%1 %2      "},
-    {cmd::IndicatorSelection, "選択: 00,000,000 (0xXXXXXXX)"},
-    {cmd::IndicatorSize, "サイズ: 00,000,000 (0xXXXXXXX)"},
+    {cmd::IndicatorSelection, "選択: 000,000"},
+    {cmd::IndicatorSize, "サイズ: 000,000"},
 };
 
 constexpr const char* kCodeTypeNames[] = {"SJIS", "JIS", "EUC", "UNI"};
