@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xxd
   xdotool openbox xclip imagemagick poppler-utils desktop-file-utils
+  libarchive-zip-perl
 )
 
 missing=()

@@ -63,6 +63,8 @@ constexpr MenuItem kEdit[] = {
     {cmd::SelectAll, "すべてを選択(&A)"},
     kSeparator,
     {cmd::ReadOnly, "上書き禁止(&O)"},
+    kSeparator,
+    {cmd::Checksum, "チェックサム(&K)..."},
 };
 constexpr MenuItem kView[] = {
     {cmd::Jump, "ジャンプ(&J)..."},
@@ -167,6 +169,8 @@ constexpr StatusPane kStatusPanes[] = {
     {cmd::IndicatorReadOnly, "書禁"},
     {cmd::IndicatorCode, "SJIS"},
     {cmd::IndicatorSpare, "%1 %2      "},
+    {cmd::IndicatorSelection, "選択: 000,000"},
+    {cmd::IndicatorSize, "サイズ: 000,000"},
 };
 
 constexpr const char* kCodeTypeNames[] = {"SJIS", "JIS", "EUC", "UNI"};
@@ -356,6 +360,7 @@ constexpr CommandRuleEntry kRules[] = {
     Single(cmd::FormatTemplate, Rule::BinarySelection, Feature::Compare),
     {cmd::MarkToggle, cmd::MarkClearAll, Rule::Binary, Feature::Marks},
     Single(cmd::ReadOnly, Rule::ReadOnlyToggle, Feature::ReadOnly),
+    Single(cmd::Checksum, Rule::Document, Feature::Edit),
     Single(cmd::CodeSwitch, Rule::Always, Feature::CodeSwitch),
     {cmd::LineMarkToggle, cmd::LineMarkClearAll, Rule::Text, Feature::TextPane},
     Single(cmd::ColumnRuler, Rule::ColumnRuler, Feature::Rulers),
@@ -385,6 +390,7 @@ constexpr CommandRuleEntry kRules[] = {
     Single(cmd::IndicatorOverwrite, Rule::Overwrite, Feature::StatusBar),
     Single(cmd::IndicatorReadOnly, Rule::ReadOnlyIndicator, Feature::StatusBar),
     Single(cmd::IndicatorSpare, Rule::Never, Feature::StatusBar),
+    {cmd::IndicatorSelection, cmd::IndicatorSize, Rule::Indicator, Feature::StatusBar},
 };
 
 const CommandRuleEntry* FindRule(uint16_t id)

@@ -41,6 +41,7 @@ enum : uint16_t {
     FormatTemplate = 32912,
     SelectAll = 32803,
     ReadOnly = 32789,
+    Checksum = 32940,
     // View
     Jump = 32788,
     MarkToggle = 32772,
@@ -107,6 +108,8 @@ enum : uint16_t {
     IndicatorByte = 59147,
     IndicatorCode = 59477,
     IndicatorSpare = 59149,
+    IndicatorSelection = 59150,
+    IndicatorSize = 59151,
 };
 } // namespace cmd
 

@@ -136,6 +136,9 @@ const char* LoadString(StringId id)
         return "キー定義ファイルへの書き込みでエラーが発生しました。保存できません。";
     case StringId::IdsKeyTableFull: return "定義できる許容最大個数を越えるため追加できません。";
     case StringId::IdsKeyAlreadyAssigned: return "既に割り付けられているため、追加できません。";
+    case StringId::IdsChecksumTitle: return "チェックサム";
+    case StringId::IdsChecksumCopy: return "コピー(&C)";
+    case StringId::IdsChecksumClose: return "閉じる";
     }
     return "";
 }

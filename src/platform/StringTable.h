@@ -131,6 +131,10 @@ enum class StringId : int {
     IdsKeyFileWriteError,
     IdsKeyTableFull,               // no room for another binding
     IdsKeyAlreadyAssigned,         // the key and modifiers are bound already
+    // The checksum box.
+    IdsChecksumTitle,              // "チェックサム"
+    IdsChecksumCopy,               // "コピー(&C)"
+    IdsChecksumClose,              // "閉じる"
 };
 
 // UTF-8 text of a string; never null.

@@ -187,6 +187,17 @@ eight[8]=77
 save_and_expect "${eight[*]}"
 set_bytes_per_line 16
 
+step "the checksum box copies the sums of the whole file"
+# Select all, Edit > チェックサム, its copy button: the SHA-256 line names
+# what sha256sum says of the saved file.
+keys ctrl+a alt+e k
+wait_window '^チェックサム$' >/dev/null
+keys alt+c
+sha256_line="SHA-256: $(sha256sum "$FILE" | cut -d' ' -f1)"
+poll clipboard_has_line "$sha256_line" || fail "the clipboard holds '$(clipboard)', not '$sha256_line'"
+keys Escape
+wait_window_gone '^チェックサム$'
+
 step "quit"
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"

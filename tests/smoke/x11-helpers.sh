@@ -106,6 +106,11 @@ clipboard_is()
     [ "$(clipboard)" = "$1" ]
 }
 
+clipboard_has_line()
+{
+    clipboard | grep -qxF "$1"
+}
+
 # The clipboard holds exactly the bytes of the file, line ends and all.
 clipboard_holds()
 {

@@ -123,6 +123,16 @@ bool CLumoView::hasSelection() const
     return m_pHexPane && m_pHexPane->model().hasSelection();
 }
 
+std::optional<std::pair<uint32_t, uint32_t>> CLumoView::selectedBytes() const
+{
+    if (!hasStreamSelection())
+        return std::nullopt;
+    if (m_pTextPane)
+        return m_pTextPane->model().selection();
+    const CBinaryPaneModel& model = m_pHexPane->model();
+    return std::pair{model.m_nSelStart, model.m_nSelEnd + 1}; // the hex pane's end is inclusive
+}
+
 CLumoView::Position CLumoView::position() const
 {
     if (m_pendingPosition)

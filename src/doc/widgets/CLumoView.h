@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 class CLumoDoc;
 class CLumoBV;
@@ -61,6 +62,9 @@ public:
     bool hasSelection() const;
     // A selection of whole units in text order (not a text pane's box).
     bool hasStreamSelection() const;
+    // The selected bytes [first, second) when they lie together: none without
+    // a selection or for a text pane's box, whose lines are apart.
+    std::optional<std::pair<uint32_t, uint32_t>> selectedBytes() const;
     bool canUndo() const;
     bool canRedo() const;
     // Where the view stands, as a cabinet keeps it: the first shown line, then

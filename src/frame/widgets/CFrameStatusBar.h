@@ -1,4 +1,4 @@
-// The status bar: a stretch pane for prompts and seven indicator panes sized
+// The status bar: a stretch pane for prompts and nine indicator panes sized
 // by their sizing texts. The panes of the active document write panes 1 to 3
 // by index; the frame shows or blanks the others.
 #pragma once
@@ -14,7 +14,8 @@ class CFrameStatusBar : public QStatusBar
     Q_OBJECT
 
 public:
-    enum Pane { Prompt = 0, OffsetHex = 1, Offset = 2, ByteValue = 3, Overwrite = 4, ReadOnly = 5, Code = 6, Spare = 7 };
+    enum Pane { Prompt = 0, OffsetHex = 1, Offset = 2, ByteValue = 3, Overwrite = 4, ReadOnly = 5, Code = 6, Spare = 7,
+                SelectionSize = 8, FileSize = 9 };
 
     explicit CFrameStatusBar(QWidget* parent);
 

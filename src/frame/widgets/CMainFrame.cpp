@@ -18,6 +18,7 @@
 #include "doc/widgets/CLumoMCW.h"
 #include "doc/widgets/CLumoView.h"
 #include "frame/widgets/CAboutDialog.h"
+#include "frame/widgets/CChecksumDialog.h"
 #include "frame/widgets/CCommandActions.h"
 #include "frame/widgets/CCommonSettingsDialog.h"
 #include "frame/CommonSettings.h"
@@ -32,6 +33,7 @@
 #include "frame/widgets/FontRecordDialog.h"
 #include "frame/widgets/FocusedTextField.h"
 #include "frame/KeyTable.h"
+#include "frame/SelectionFacts.h"
 #include "frame/widgets/Resources.h"
 #include "platform/Messages.h"
 #include "platform/Cp932.h"
@@ -50,6 +52,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -427,6 +430,26 @@ CommandContext CMainFrame::commandContext() const
 void CMainFrame::updateCommandStates()
 {
     m_pActions->updateStates(commandContext());
+    scheduleSelectionFacts();
+}
+
+// Panes 8 and 9 are written once the event at hand has been handled: a pane
+// repaints, and says so, before its selection has settled.
+void CMainFrame::scheduleSelectionFacts()
+{
+    if (m_bSelectionFactsDue)
+        return;
+    m_bSelectionFactsDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bSelectionFactsDue = false;
+        const CLumoView* view = activeView();
+        const auto selected = view ? view->selectedBytes() : std::nullopt;
+        const std::string selection =
+            SelectionPaneText(selected ? std::optional(selected->second - selected->first) : std::nullopt);
+        m_pStatusBar->setPaneText(CFrameStatusBar::SelectionSize, QString::fromStdString(selection));
+        m_pStatusBar->setPaneText(CFrameStatusBar::FileSize,
+                                  view ? QString::fromStdString(SizePaneText(view->document()->DataSize())) : QString());
+    });
 }
 
 void CMainFrame::onActiveViewChanged()
@@ -437,8 +460,8 @@ void CMainFrame::onActiveViewChanged()
         m_bMenuWithDocument = withDocument;
         m_pActions->buildMenuBar(menuBar(), withDocument);
     }
-    for (int pane = CFrameStatusBar::OffsetHex; pane <= CFrameStatusBar::Code; ++pane)
-        m_pStatusBar->setPaneEnabled(pane, withDocument);
+    for (int pane = CFrameStatusBar::OffsetHex; pane <= CFrameStatusBar::FileSize; ++pane)
+        m_pStatusBar->setPaneEnabled(pane, withDocument && pane != CFrameStatusBar::Spare);
     if (CLumoBV* pane = activeView() ? activeView()->hexPane() : nullptr) {
         // The newly active pane shows where its caret stands.
         CBinaryPaneModel& model = pane->model();
@@ -541,6 +564,7 @@ void CMainFrame::onCommand(uint16_t id)
         case cmd::AppendCut: routeToView(id); break;
         case cmd::Compare: m_pReports->compare(); break;
         case cmd::FormatTemplate: m_pReports->formatByTemplate(); break;
+        case cmd::Checksum: if (CLumoView* view = activeView()) CChecksumDialog::run(this, *view); break;
         case cmd::EditFind:
         case cmd::EditReplace:
         case cmd::Jump:

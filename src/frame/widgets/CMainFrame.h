@@ -130,6 +130,7 @@ private:
     void onActiveViewChanged();
     void updateTitle();
     void updateCommandStates();
+    void scheduleSelectionFacts();
     bool translateKey(QObject* watched, QKeyEvent* event);
 
     CLumoView* activeView() const;
@@ -151,4 +152,5 @@ private:
     bool m_bMenuWithDocument = false;
     bool m_bClipboardHasText = false; // kept from the clipboard's change signal
     bool m_bClosing = false;
+    bool m_bSelectionFactsDue = false;
 };

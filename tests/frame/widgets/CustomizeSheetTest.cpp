@@ -115,7 +115,7 @@ TEST_F(CustomizeSheetTest, KeysAreAssignedRefusedAndDeletedOnTheKeyboardPage)
                                page = Page(modal);
                                ASSERT_NE(page, nullptr);
                                QListWidget* commands = page->commandList();
-                               EXPECT_EQ(commands->count(), 35);
+                               EXPECT_EQ(commands->count(), 36);
                                EXPECT_EQ(commands->item(0)->text(), "新規作成");
                                Click(page, "その他(&O)");
                                EXPECT_EQ(Texts(commands), (QStringList{"検索文字列入力", "次を検索", "前を検索"}));
