@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 namespace inspector {
 namespace {
@@ -57,19 +56,10 @@ void PutIntegers(RowTexts& rows, int first, std::span<const uint8_t> bytes, size
     }
 }
 
-template <typename Float, typename Bits>
-void PutFloats(RowTexts& rows, int first, std::span<const uint8_t> bytes)
-{
-    if (bytes.size() < sizeof(Float))
-        return;
-    for (const bool bigEndian : {false, true}) {
-        const auto bits = static_cast<Bits>(Unsigned(bytes, sizeof(Float), bigEndian));
-        rows[first + (bigEndian ? 1 : 0)] = FloatText(std::bit_cast<Float>(bits));
-    }
-}
-
+// The shortest text that reads back the same value; NaN and the infinities
+// by name, denormals marked as such.
 template <typename Float>
-std::string FloatTextOf(Float value)
+std::string FloatText(Float value)
 {
     if (std::isnan(value))
         return "NaN";
@@ -80,6 +70,17 @@ std::string FloatTextOf(Float value)
     if (std::fpclassify(value) == FP_SUBNORMAL)
         out += " (非正規化数)";
     return out;
+}
+
+template <typename Float, typename Bits>
+void PutFloats(RowTexts& rows, int first, std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < sizeof(Float))
+        return;
+    for (const bool bigEndian : {false, true}) {
+        const auto bits = static_cast<Bits>(Unsigned(bytes, sizeof(Float), bigEndian));
+        rows[first + (bigEndian ? 1 : 0)] = FloatText(std::bit_cast<Float>(bits));
+    }
 }
 
 std::string BinaryText(uint8_t b)
@@ -112,16 +113,6 @@ void CivilDate(int64_t days, int64_t& year, int& month, int& day)
 const char* RowLabel(int row)
 {
     return row >= 0 && row < kRowCount ? kLabels[row] : "";
-}
-
-std::string FloatText(float value)
-{
-    return FloatTextOf(value);
-}
-
-std::string FloatText(double value)
-{
-    return FloatTextOf(value);
 }
 
 std::string UnixTimeText(int64_t seconds)

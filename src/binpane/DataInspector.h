@@ -34,11 +34,6 @@ const char* RowLabel(int row);
 // the data end; none at it).
 RowTexts DecodeRows(std::span<const uint8_t> bytes);
 
-// One floating-point value: the shortest text that reads back the same,
-// "NaN", "∞" or "-∞", and denormals marked as such.
-std::string FloatText(float value);
-std::string FloatText(double value);
-
 // Seconds since 1970-01-01 UTC as "YYYY-MM-DDThh:mm:ssZ"; negative counts
 // are dates before 1970.
 std::string UnixTimeText(int64_t seconds);
