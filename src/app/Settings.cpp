@@ -125,6 +125,7 @@ constexpr std::array kKeys{
     Int("EnRexp", &S::EnRexp, 0),
     Int("FlatToolbar", &S::FlatToolbar, 1, kNotSaved),
     Int("ParallelView", &S::ParallelView, 0, kNotSaved),
+    Int("DisplayInspector", &S::DisplayInspector, 0),
 };
 
 constexpr std::array kDefaultTabStops{7, 11, 19, 27, 35, 43, 51, 59, 67, 71};

@@ -86,6 +86,7 @@ struct CSettings
     int EnRexp;
     int FlatToolbar;
     int ParallelView;
+    int DisplayInspector;
 
     // Derived values.
     int Binary1InEffect = 256;

@@ -68,7 +68,8 @@ constexpr uint16_t kKeyMenuCommands[] = {
     cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::ScreenCopy, cmd::EditPaste,
     cmd::EditFind, cmd::EditReplace, cmd::Compare, cmd::FormatTemplate, cmd::SelectAll,
     cmd::ReadOnly, cmd::Checksum, cmd::Jump, cmd::MarkToggle, cmd::MarkNext, cmd::MarkPrevious,
-    cmd::MarkClearAll, cmd::CodeSwitch, cmd::CommonSettings, cmd::DisplayFont, cmd::Customize,
+    cmd::MarkClearAll, cmd::CodeSwitch, cmd::ViewInspector, cmd::CommonSettings, cmd::DisplayFont,
+    cmd::Customize,
     cmd::WindowNew, cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange,
 };
 

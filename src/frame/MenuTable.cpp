@@ -75,6 +75,8 @@ constexpr MenuItem kView[] = {
     {cmd::MarkClearAll, "すべてのマークを解除(&R)"},
     kSeparator,
     {cmd::CodeSwitch, "コードの切替え(&C)"},
+    kSeparator,
+    {cmd::ViewInspector, "データインスペクタ(&D)"},
 };
 constexpr MenuItem kOptions[] = {
     {cmd::CommonSettings, "共通設定(&M)..."},
@@ -279,6 +281,7 @@ enum class Rule : uint8_t {
     Favourite,         // that many favourite directories are set
     ToolBar,           // always; checked while shown
     StatusBar,
+    Inspector,         // always; checked while the panel is shown
     Indicator,         // any active document
     Overwrite,         // active document and overwrite mode
     ReadOnlyIndicator, // active document that is read-only
@@ -383,6 +386,7 @@ constexpr CommandRuleEntry kRules[] = {
     Single(cmd::AppAbout, Rule::Always, Feature::Help),
     Single(cmd::ViewToolBar, Rule::ToolBar, Feature::Bars),
     Single(cmd::ViewStatusBar, Rule::StatusBar, Feature::Bars),
+    Single(cmd::ViewInspector, Rule::Inspector, Feature::Bars),
     Single(cmd::IndicatorOffsetHex, Rule::Indicator, Feature::StatusBar),
     Single(cmd::IndicatorOffset, Rule::Indicator, Feature::StatusBar),
     Single(cmd::IndicatorByte, Rule::Indicator, Feature::StatusBar),
@@ -418,6 +422,8 @@ CommandState FrameRuleState(const CommandRuleEntry& entry, uint16_t id, const Co
         return {true, c.toolBarShown};
     case Rule::StatusBar:
         return {true, c.statusBarShown};
+    case Rule::Inspector:
+        return {true, c.inspectorShown};
     default:
         return {};
     }
@@ -477,6 +483,7 @@ bool NeedsDocument(Rule rule)
     case Rule::Favourite:
     case Rule::ToolBar:
     case Rule::StatusBar:
+    case Rule::Inspector:
     case Rule::Never:
         return false;
     default:

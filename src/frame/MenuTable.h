@@ -49,6 +49,7 @@ enum : uint16_t {
     MarkPrevious = 32774,
     MarkClearAll = 32775,
     CodeSwitch = 32913,
+    ViewInspector = 32936,
     // Options
     CommonSettings = 32881,
     DisplayFont = 32780,
@@ -192,6 +193,7 @@ struct CommandContext
     bool lineRulerShown = false;   // DisplayLineBar
     bool toolBarShown = false;
     bool statusBarShown = false;
+    bool inspectorShown = false;   // the data inspector panel
     int recentFileCount = 0;       // entries of the recently-used file list
     int favouriteCount = 0;        // non-empty favourite directories
 };

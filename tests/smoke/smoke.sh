@@ -288,10 +288,14 @@ keys alt+f v
 wait_window '^印刷プレビュー$' >/dev/null
 keys Next Escape
 wait_window_gone '^印刷プレビュー$'
+
+step "the data inspector shown from the View menu is kept in the profile"
+keys alt+v d
 keys alt+F4
 poll gone "$APP_PID" || fail "the program did not end"
 wait "$APP_PID" || fail "the program ended with an error"
 APP_PID=""
+grep -q '^DisplayInspector=1' "$VEXEL_PROFILE_DIR/vexel.ini" || fail "the profile does not keep the inspector shown"
 [ "$(xxd -p -s 68 -l 4 "$VEXEL_PROFILE_DIR/vexel.DAT")" = "fa000000" ] \
     || fail "the data file holds the top margin $(xxd -p -s 68 -l 4 "$VEXEL_PROFILE_DIR/vexel.DAT")"
 

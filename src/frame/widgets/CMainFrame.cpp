@@ -26,6 +26,7 @@
 #include "frame/widgets/CDocTabBar.h"
 #include "frame/widgets/CFrameStatusBar.h"
 #include "frame/widgets/CHelpWindow.h"
+#include "frame/widgets/CInspectorDock.h"
 #include "frame/widgets/CMainToolBar.h"
 #include "frame/widgets/CPrintCommands.h"
 #include "frame/widgets/CReportCommands.h"
@@ -74,6 +75,7 @@ CMainFrame::CMainFrame(CProfileFile& profile, CRecentFileList& recentFiles)
     createStatusBar();
     createTabBar();
     createFindController();
+    createInspector();
     applyBarSettings();
     SetDocumentUi(this);
     qApp->installEventFilter(this);
@@ -269,6 +271,20 @@ void CMainFrame::findInText(CLumoEV& pane, uint16_t id)
     m_pFindController->refillFindBox();
 }
 
+void CMainFrame::createInspector()
+{
+    m_pInspector = new CInspectorDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pInspector);
+    m_pInspector->setVisible(g_settings.DisplayInspector != 0);
+    m_pActions->action(cmd::ViewInspector)->setCheckable(true);
+    // The panel's own close button hides it as the menu item does.
+    connect(m_pInspector->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
+        if (!m_bClosing)
+            g_settings.DisplayInspector = shown ? 1 : 0;
+        updateCommandStates();
+    });
+}
+
 void CMainFrame::applyBarSettings()
 {
     m_pToolBar->setVisible(g_settings.DisplayToolBar != 0);
@@ -421,6 +437,7 @@ CommandContext CMainFrame::commandContext() const
     context.lineRulerShown = g_settings.DisplayLineBar != 0;
     context.toolBarShown = m_pToolBar->isVisible();
     context.statusBarShown = m_pStatusBar->isVisible();
+    context.inspectorShown = !m_pInspector->isHidden();
     context.recentFileCount = static_cast<int>(m_recentFiles.entries().size());
     for (const std::string& dir : g_settings.FrequentlyUsedDirectory)
         context.favouriteCount += dir.empty() ? 0 : 1;
@@ -473,6 +490,7 @@ void CMainFrame::onActiveViewChanged()
     const auto& docs = m_pTemplate->documents();
     const auto it = std::find_if(docs.begin(), docs.end(), [doc](const auto& owned) { return owned.get() == doc; });
     m_pTabBar->selectPosition(doc ? static_cast<int>(it - docs.begin()) : -1);
+    m_pInspector->follow(activeView());
     updateTitle();
     updateCommandStates();
 }
@@ -579,6 +597,7 @@ void CMainFrame::onCommand(uint16_t id)
             m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
             g_settings.DisplayStatusBar = m_pStatusBar->isVisible() ? 1 : 0;
             break;
+        case cmd::ViewInspector: m_pInspector->setVisible(m_pInspector->isHidden()); break;
         default:
             if (IsTextEditCommand(id))
                 routeToView(id);

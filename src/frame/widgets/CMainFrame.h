@@ -20,6 +20,7 @@ class CDocTemplate;
 class CFindController;
 class CFrameStatusBar;
 class CHelpWindow;
+class CInspectorDock;
 class CLumoDoc;
 class CLumoEV;
 class CLumoMCW;
@@ -44,6 +45,7 @@ public:
     CFrameStatusBar* frameStatusBar() const { return m_pStatusBar; }
     CDocTabBar* tabBar() const { return m_pTabBar; }
     QMdiArea* mdiArea() const { return m_pMdiArea; }
+    CInspectorDock* inspector() const { return m_pInspector; }
 
     // The toolbar's buttons (0: separator, cmd::FindBox: the find box).
     void layOutToolBar(std::span<const uint16_t> buttons);
@@ -107,6 +109,7 @@ private:
     void createStatusBar();
     void createTabBar();
     void createFindController();
+    void createInspector();
     void routeFind(uint16_t id);
     void findInText(CLumoEV& pane, uint16_t id);
     void applyBarSettings();
@@ -149,6 +152,7 @@ private:
     CReportCommands* m_pReports = nullptr;
     CPrintCommands* m_pPrints = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr; // made on the first help command
+    CInspectorDock* m_pInspector = nullptr;
     bool m_bMenuWithDocument = false;
     bool m_bClipboardHasText = false; // kept from the clipboard's change signal
     bool m_bClosing = false;

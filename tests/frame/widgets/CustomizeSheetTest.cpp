@@ -4,6 +4,7 @@
 #include "FrameFixture.h"
 #include "frame/KeyAssignment.h"
 #include "frame/KeyFileFormat.h"
+#include "frame/KeyTable.h"
 #include "frame/MenuTable.h"
 #include "frame/widgets/CCustomizeSheet.h"
 #include "frame/widgets/CKeyboardPage.h"
@@ -115,7 +116,8 @@ TEST_F(CustomizeSheetTest, KeysAreAssignedRefusedAndDeletedOnTheKeyboardPage)
                                page = Page(modal);
                                ASSERT_NE(page, nullptr);
                                QListWidget* commands = page->commandList();
-                               EXPECT_EQ(commands->count(), 36);
+                               // Every menu command but the recent list and help.
+                               EXPECT_EQ(commands->count(), 37);
                                EXPECT_EQ(commands->item(0)->text(), "新規作成");
                                Click(page, "その他(&O)");
                                EXPECT_EQ(Texts(commands), (QStringList{"検索文字列入力", "次を検索", "前を検索"}));
