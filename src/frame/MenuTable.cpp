@@ -288,113 +288,81 @@ enum class Rule : uint8_t {
     Never,
 };
 
-// The feature behind a command; a command stays disabled until its feature is built.
-enum class Feature : uint8_t {
-    File, Print, Edit, Find, Marks, Compare, TextPane, Rulers, ReadOnly, CodeSwitch, Window, Help,
-    Bars, StatusBar, Font, CommonSettings, Customize,
-};
-
-constexpr bool IsBuilt(Feature feature)
-{
-    switch (feature) {
-    case Feature::File:
-    case Feature::ReadOnly:
-    case Feature::CodeSwitch:
-    case Feature::Window:
-    case Feature::Help:
-    case Feature::Bars:
-    case Feature::StatusBar:
-    case Feature::Edit:
-    case Feature::Marks:
-    case Feature::Find:
-    case Feature::TextPane:
-    case Feature::Rulers:
-    case Feature::Compare:
-    case Feature::Font:
-    case Feature::CommonSettings:
-    case Feature::Customize:
-    case Feature::Print:
-        return true;
-    }
-    return false;
-}
-
 struct CommandRuleEntry
 {
     uint16_t first;    // the rule covers first..last
     uint16_t last;
     Rule rule;
-    Feature feature;
 };
 
-constexpr CommandRuleEntry Single(uint16_t id, Rule rule, Feature feature)
+constexpr CommandRuleEntry Single(uint16_t id, Rule rule)
 {
-    return {id, id, rule, feature};
+    return {id, id, rule};
 }
 
 constexpr CommandRuleEntry kRules[] = {
-    Single(cmd::FileNew, Rule::Always, Feature::File),
-    Single(cmd::FileOpen, Rule::Always, Feature::File),
-    Single(cmd::FileClose, Rule::Document, Feature::File),
-    Single(cmd::FileSave, Rule::Save, Feature::File),
-    Single(cmd::FileSaveAs, Rule::Binary, Feature::File),
-    {cmd::FileRecent1, cmd::FileRecent4, Rule::Recent, Feature::File},
-    {cmd::Favourite1, cmd::Favourite4, Rule::Favourite, Feature::File},
-    Single(cmd::AppExit, Rule::Always, Feature::File),
-    Single(cmd::FilePrint, Rule::Document, Feature::Print),
-    Single(cmd::FilePrintPreview, Rule::Document, Feature::Print),
-    Single(cmd::PageLayout, Rule::Document, Feature::Print),
-    Single(cmd::FilePrintSetup, Rule::Always, Feature::Print),
-    Single(cmd::EditUndo, Rule::Undo, Feature::Edit),
-    Single(cmd::EditRedo, Rule::Redo, Feature::Edit),
-    Single(cmd::EditCut, Rule::BinarySelection, Feature::Edit),
-    Single(cmd::EditCopy, Rule::Selection, Feature::Edit),
-    Single(cmd::ScreenCopy, Rule::BinarySelection, Feature::Edit),
-    Single(cmd::EditPaste, Rule::Paste, Feature::Edit),
-    Single(cmd::SelectAll, Rule::Document, Feature::Edit),
-    Single(cmd::EditFind, Rule::Binary, Feature::Find),
-    Single(cmd::EditReplace, Rule::Binary, Feature::Find),
-    Single(cmd::Jump, Rule::Binary, Feature::Find),
-    Single(cmd::FindNext, Rule::Document, Feature::Find),
-    Single(cmd::FindBoxNext, Rule::Document, Feature::Find),
-    Single(cmd::FindPrevious, Rule::Document, Feature::Find),
-    Single(cmd::FindInput, Rule::Document, Feature::Find),
-    Single(cmd::Compare, Rule::Compare, Feature::Compare),
-    Single(cmd::FormatTemplate, Rule::BinarySelection, Feature::Compare),
-    {cmd::MarkToggle, cmd::MarkClearAll, Rule::Binary, Feature::Marks},
-    Single(cmd::ReadOnly, Rule::ReadOnlyToggle, Feature::ReadOnly),
-    Single(cmd::Checksum, Rule::Document, Feature::Edit),
-    Single(cmd::CodeSwitch, Rule::Always, Feature::CodeSwitch),
-    {cmd::LineMarkToggle, cmd::LineMarkClearAll, Rule::Text, Feature::TextPane},
-    Single(cmd::ColumnRuler, Rule::ColumnRuler, Feature::Rulers),
-    Single(cmd::LineRuler, Rule::LineRuler, Feature::Rulers),
-    Single(cmd::AppendCopy, Rule::TextSelection, Feature::TextPane),
-    Single(cmd::AppendCut, Rule::TextSelection, Feature::TextPane),
-    {cmd::TabsToSpaces, cmd::SpacesToTabs, Rule::TextStream, Feature::TextPane},
-    {cmd::RightAlign, cmd::Centre, Rule::Text, Feature::TextPane},
-    {cmd::SwapCase, cmd::KatakanaToHiragana, Rule::TextStream, Feature::TextPane},
-    {cmd::InsertDate, cmd::InsertString, Rule::Text, Feature::TextPane},
-    {cmd::Indent, cmd::Unindent, Rule::Document, Feature::TextPane},
-    Single(cmd::CommonSettings, Rule::Settings, Feature::CommonSettings),
-    Single(cmd::DisplayFont, Rule::Settings, Feature::Font),
-    Single(cmd::Customize, Rule::Settings, Feature::Customize),
-    Single(cmd::WindowNew, Rule::Document, Feature::Window),
-    {cmd::WindowArrange, cmd::WindowTile, Rule::Document, Feature::Window},
-    Single(cmd::HelpContents, Rule::Always, Feature::Help),
-    Single(cmd::HelpUsing, Rule::Always, Feature::Help),
-    Single(cmd::HelpContext, Rule::Always, Feature::Help),
-    Single(cmd::AppAbout, Rule::Always, Feature::Help),
-    Single(cmd::ViewToolBar, Rule::ToolBar, Feature::Bars),
-    Single(cmd::ViewStatusBar, Rule::StatusBar, Feature::Bars),
-    Single(cmd::ViewInspector, Rule::Inspector, Feature::Bars),
-    Single(cmd::IndicatorOffsetHex, Rule::Indicator, Feature::StatusBar),
-    Single(cmd::IndicatorOffset, Rule::Indicator, Feature::StatusBar),
-    Single(cmd::IndicatorByte, Rule::Indicator, Feature::StatusBar),
-    Single(cmd::IndicatorCode, Rule::Indicator, Feature::StatusBar),
-    Single(cmd::IndicatorOverwrite, Rule::Overwrite, Feature::StatusBar),
-    Single(cmd::IndicatorReadOnly, Rule::ReadOnlyIndicator, Feature::StatusBar),
-    Single(cmd::IndicatorSpare, Rule::Never, Feature::StatusBar),
-    {cmd::IndicatorSelection, cmd::IndicatorSize, Rule::Indicator, Feature::StatusBar},
+    Single(cmd::FileNew, Rule::Always),
+    Single(cmd::FileOpen, Rule::Always),
+    Single(cmd::FileClose, Rule::Document),
+    Single(cmd::FileSave, Rule::Save),
+    Single(cmd::FileSaveAs, Rule::Binary),
+    {cmd::FileRecent1, cmd::FileRecent4, Rule::Recent},
+    {cmd::Favourite1, cmd::Favourite4, Rule::Favourite},
+    Single(cmd::AppExit, Rule::Always),
+    Single(cmd::FilePrint, Rule::Document),
+    Single(cmd::FilePrintPreview, Rule::Document),
+    Single(cmd::PageLayout, Rule::Document),
+    Single(cmd::FilePrintSetup, Rule::Always),
+    Single(cmd::EditUndo, Rule::Undo),
+    Single(cmd::EditRedo, Rule::Redo),
+    Single(cmd::EditCut, Rule::BinarySelection),
+    Single(cmd::EditCopy, Rule::Selection),
+    Single(cmd::ScreenCopy, Rule::BinarySelection),
+    Single(cmd::EditPaste, Rule::Paste),
+    Single(cmd::SelectAll, Rule::Document),
+    Single(cmd::EditFind, Rule::Binary),
+    Single(cmd::EditReplace, Rule::Binary),
+    Single(cmd::Jump, Rule::Binary),
+    Single(cmd::FindNext, Rule::Document),
+    Single(cmd::FindBoxNext, Rule::Document),
+    Single(cmd::FindPrevious, Rule::Document),
+    Single(cmd::FindInput, Rule::Document),
+    Single(cmd::Compare, Rule::Compare),
+    Single(cmd::FormatTemplate, Rule::BinarySelection),
+    {cmd::MarkToggle, cmd::MarkClearAll, Rule::Binary},
+    Single(cmd::ReadOnly, Rule::ReadOnlyToggle),
+    Single(cmd::Checksum, Rule::Document),
+    Single(cmd::CodeSwitch, Rule::Always),
+    {cmd::LineMarkToggle, cmd::LineMarkClearAll, Rule::Text},
+    Single(cmd::ColumnRuler, Rule::ColumnRuler),
+    Single(cmd::LineRuler, Rule::LineRuler),
+    Single(cmd::AppendCopy, Rule::TextSelection),
+    Single(cmd::AppendCut, Rule::TextSelection),
+    {cmd::TabsToSpaces, cmd::SpacesToTabs, Rule::TextStream},
+    {cmd::RightAlign, cmd::Centre, Rule::Text},
+    {cmd::SwapCase, cmd::KatakanaToHiragana, Rule::TextStream},
+    {cmd::InsertDate, cmd::InsertString, Rule::Text},
+    {cmd::Indent, cmd::Unindent, Rule::Document},
+    Single(cmd::CommonSettings, Rule::Settings),
+    Single(cmd::DisplayFont, Rule::Settings),
+    Single(cmd::Customize, Rule::Settings),
+    Single(cmd::WindowNew, Rule::Document),
+    {cmd::WindowArrange, cmd::WindowTile, Rule::Document},
+    Single(cmd::HelpContents, Rule::Always),
+    Single(cmd::HelpUsing, Rule::Always),
+    Single(cmd::HelpContext, Rule::Always),
+    Single(cmd::AppAbout, Rule::Always),
+    Single(cmd::ViewToolBar, Rule::ToolBar),
+    Single(cmd::ViewStatusBar, Rule::StatusBar),
+    Single(cmd::ViewInspector, Rule::Inspector),
+    Single(cmd::IndicatorOffsetHex, Rule::Indicator),
+    Single(cmd::IndicatorOffset, Rule::Indicator),
+    Single(cmd::IndicatorByte, Rule::Indicator),
+    Single(cmd::IndicatorCode, Rule::Indicator),
+    Single(cmd::IndicatorOverwrite, Rule::Overwrite),
+    Single(cmd::IndicatorReadOnly, Rule::ReadOnlyIndicator),
+    Single(cmd::IndicatorSpare, Rule::Never),
+    {cmd::IndicatorSelection, cmd::IndicatorSize, Rule::Indicator},
 };
 
 const CommandRuleEntry* FindRule(uint16_t id)
@@ -510,13 +478,3 @@ bool IsTextEditCommand(uint16_t id)
            || within(cmd::SwapCase, cmd::InsertString) || within(cmd::Indent, cmd::Unindent);
 }
 
-bool IsCommandBuilt(uint16_t id)
-{
-    const CommandRuleEntry* entry = FindRule(id);
-    return entry && IsBuilt(entry->feature);
-}
-
-CommandState QueryCommandState(uint16_t id, const CommandContext& context)
-{
-    return IsCommandBuilt(id) ? CommandRuleState(id, context) : CommandState{};
-}

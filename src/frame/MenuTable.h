@@ -1,7 +1,7 @@
 // The main frame's menus, toolbar and status panes as static data, and the
 // enable and check rules of every command. The frame turns the data into
 // QMenus, QActions, toolbar buttons and status labels and asks
-// QueryCommandState() before a menu shows and whenever the state changes.
+// CommandRuleState() before a menu shows and whenever the state changes.
 // Texts are UTF-8.
 #pragma once
 
@@ -206,12 +206,8 @@ struct CommandState
     bool operator==(const CommandState&) const = default;
 };
 
-// The update rule of a command as the finished program has it; unknown ids are disabled.
+// The update rule of a command: whether it is enabled and checked; unknown ids are disabled.
 CommandState CommandRuleState(uint16_t id, const CommandContext& context);
-// Whether the feature behind a command exists in this build yet.
-bool IsCommandBuilt(uint16_t id);
 // The text pane's editing commands (conversions, alignment, insertions,
 // indent), which a text document accepts and which change nothing there.
 bool IsTextEditCommand(uint16_t id);
-// The state the frame shows: the rule's, but disabled while the feature is not built.
-CommandState QueryCommandState(uint16_t id, const CommandContext& context);

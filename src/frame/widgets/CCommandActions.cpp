@@ -106,7 +106,7 @@ void CCommandActions::applyKeyNames(const CKeyTable& keys)
 
 CommandState CCommandActions::state(uint16_t id) const
 {
-    return QueryCommandState(id, m_context);
+    return CommandRuleState(id, m_context);
 }
 
 void CCommandActions::updateStates(const CommandContext& context)

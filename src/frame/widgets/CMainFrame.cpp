@@ -373,7 +373,7 @@ void CMainFrame::showContextMenu(const QPoint& globalPos)
         }
         const auto id = static_cast<uint16_t>(item);
         QAction* action = menu.addAction(QString::fromStdString(ContextMenuText(id)));
-        action->setEnabled(QueryCommandState(id, context).enabled);
+        action->setEnabled(CommandRuleState(id, context).enabled);
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     }
     if (!menu.isEmpty())

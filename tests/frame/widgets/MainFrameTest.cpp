@@ -63,7 +63,7 @@ TEST_F(MainFrameTest, MenuBarsFollowTheActiveDocumentAndItsModeAndAnUnreadableFi
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(menuCount(), MenuBarWithDocument().size());
     EXPECT_TRUE(enabled(cmd::FileSave));
-    EXPECT_FALSE(enabled(cmd::Compare)); // not built yet: visible, disabled
+    EXPECT_FALSE(enabled(cmd::Compare)); // no second document to compare with
 
     // Read-only: the check follows, Save goes, the status pane says so.
     frame->runCommand(cmd::ReadOnly);
