@@ -11,7 +11,6 @@
 #include <QCryptographicHash>
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <random>
 #include <vector>
 
@@ -76,10 +75,5 @@ BENCHMARK(BM_Checksum_Crc32)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--make-data") == 0)
-        return WriteBytesFile(argv[2], Data());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOrWriteData(argc, argv, Data);
 }

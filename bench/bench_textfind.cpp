@@ -101,10 +101,5 @@ BENCHMARK(BM_TextFindAbsent_Kana_MemmemBaseline)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--make-data") == 0)
-        return WriteBytesFile(argv[2], Data());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOrWriteData(argc, argv, Data);
 }

@@ -2,6 +2,7 @@
 #include "binpane/DataInspector.h"
 #include "frame/MenuTable.h"
 #include "frame/widgets/CInspectorDock.h"
+#include "support/ModalAnswerer.h"
 #include "support/UserKeys.h"
 #include "textpane/widgets/CLumoEV.h"
 
@@ -12,17 +13,8 @@ namespace {
 
 using namespace inspector;
 
-struct InspectorDockTest : FrameFixture
+struct InspectorDockTest : UserFrameFixture
 {
-    // Opens a new file of these bytes, its hex pane with the focus.
-    CLumoDoc* open(const std::string& name, const std::string& bytes)
-    {
-        CLumoDoc* doc = frame->openBinaryDocument(makeFile(name, bytes));
-        QApplication::setActiveWindow(frame.get());
-        if (doc)
-            frame->docTemplate().activeView()->hexPane()->setFocus();
-        return doc;
-    }
     CInspectorDock& dock() const { return *frame->inspector(); }
     std::string value(int row) const { return dock().valueText(row).toStdString(); }
 
@@ -84,9 +76,11 @@ TEST_F(InspectorDockTest, FollowsTheHexCaretAndEditsAndStopsAtTheDataEnd)
     press(Qt::Key_Delete);
     EXPECT_EQ(value(ShiftJis), "あ  82 A0");
 
-    // Without a document the rows are empty.
-    sink.answers = {MsgAnswer::No};
+    // Without a document the rows are empty; the edit is not saved.
+    CModalAnswerer answer(Qt::Key_N);
     frame->runCommand(cmd::FileClose);
+    EXPECT_TRUE(answer.done());
+    EXPECT_TRUE(answer.text().endsWith("/i.binへの変更を保存しますか？"));
     ASSERT_EQ(frame->docTemplate().activeDocument(), nullptr);
     EXPECT_EQ(value(U8), "");
 }
