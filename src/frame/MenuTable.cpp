@@ -471,6 +471,24 @@ CommandState CommandRuleState(uint16_t id, const CommandContext& context)
     return context.hasDocument ? DocumentRuleState(entry->rule, context) : CommandState{};
 }
 
+bool IsToggleCommand(uint16_t id)
+{
+    const CommandRuleEntry* entry = FindRule(id);
+    if (!entry)
+        return false;
+    switch (entry->rule) {
+    case Rule::ReadOnlyToggle:
+    case Rule::ColumnRuler:
+    case Rule::LineRuler:
+    case Rule::ToolBar:
+    case Rule::StatusBar:
+    case Rule::Inspector:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool IsTextEditCommand(uint16_t id)
 {
     const auto within = [id](uint16_t first, uint16_t last) { return id >= first && id <= last; };

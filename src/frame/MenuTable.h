@@ -208,6 +208,9 @@ struct CommandState
 
 // The update rule of a command: whether it is enabled and checked; unknown ids are disabled.
 CommandState CommandRuleState(uint16_t id, const CommandContext& context);
+// Commands that show a check mark while on (read-only, the bars, the rulers,
+// the inspector), so their items are checkable before they are first checked.
+bool IsToggleCommand(uint16_t id);
 // The text pane's editing commands (conversions, alignment, insertions,
 // indent), which a text document accepts and which change nothing there.
 bool IsTextEditCommand(uint16_t id);

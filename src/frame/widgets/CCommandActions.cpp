@@ -19,6 +19,7 @@ QAction* CCommandActions::action(uint16_t id)
         return it->second;
     auto* created = new QAction(menuText(id), this);
     created->setData(id);
+    created->setCheckable(IsToggleCommand(id));
     if (const char* prompt = CommandPromptOf(id)) {
         const QString text = QString::fromUtf8(prompt);
         created->setStatusTip(text.section(QLatin1Char('\n'), 0, 0));
@@ -117,7 +118,6 @@ void CCommandActions::updateStates(const CommandContext& context)
             continue; // enabled by the list itself
         const CommandState s = state(id);
         act->setEnabled(s.enabled);
-        act->setCheckable(s.checked || act->isCheckable());
         act->setChecked(s.checked);
     }
 }

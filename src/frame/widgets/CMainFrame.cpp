@@ -276,7 +276,6 @@ void CMainFrame::createInspector()
     m_pInspector = new CInspectorDock(this);
     addDockWidget(Qt::RightDockWidgetArea, m_pInspector);
     m_pInspector->setVisible(g_settings.DisplayInspector != 0);
-    m_pActions->action(cmd::ViewInspector)->setCheckable(true);
     // The panel's own close button hides it as the menu item does.
     connect(m_pInspector->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
         if (!m_bClosing)

@@ -66,6 +66,7 @@ TEST_F(MainFrameTest, MenuBarsFollowTheActiveDocumentAndItsModeAndAnUnreadableFi
     EXPECT_FALSE(enabled(cmd::Compare)); // no second document to compare with
 
     // Read-only: the check follows, Save goes, the status pane says so.
+    EXPECT_TRUE(frame->commands().action(cmd::ReadOnly)->isCheckable());
     frame->runCommand(cmd::ReadOnly);
     EXPECT_TRUE(frame->commands().action(cmd::ReadOnly)->isChecked());
     EXPECT_FALSE(enabled(cmd::FileSave));
