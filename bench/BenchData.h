@@ -1,5 +1,6 @@
-// Writing the bytes a benchmark runs on to a file, for the compare scripts
-// that time other programs on the same bytes (`--make-data FILE`).
+// The bytes benchmarks run on: random bytes made the same in every run, and
+// their writing to a file for the compare scripts that time other programs on
+// the same bytes (`--make-data FILE`).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -7,7 +8,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <span>
+#include <vector>
+
+// n bytes of a generator seeded with seed.
+inline std::vector<uint8_t> RandomBytes(size_t n, unsigned seed)
+{
+    std::vector<uint8_t> bytes(n);
+    std::mt19937 rng(seed);
+    for (auto& b : bytes)
+        b = static_cast<uint8_t>(rng());
+    return bytes;
+}
 
 // 0 when the file holds the bytes, 1 otherwise (an exit status).
 inline int WriteBytesFile(const char* path, std::span<const uint8_t> bytes)

@@ -11,7 +11,6 @@
 #include <QCryptographicHash>
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
 namespace {
@@ -20,13 +19,7 @@ constexpr uint32_t kDataSize = 50u << 20;
 
 const std::vector<uint8_t>& Data()
 {
-    static const std::vector<uint8_t> data = [] {
-        std::vector<uint8_t> bytes(kDataSize);
-        std::mt19937 rng(17);
-        for (auto& b : bytes)
-            b = static_cast<uint8_t>(rng());
-        return bytes;
-    }();
+    static const std::vector<uint8_t> data = RandomBytes(kDataSize, 17);
     return data;
 }
 

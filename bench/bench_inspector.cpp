@@ -10,14 +10,14 @@
 #include "frame/widgets/CInspectorDock.h"
 #include "frame/widgets/CMainFrame.h"
 #include "platform/ProfileFile.h"
+#include "BenchData.h"
 #include "QtBenchMain.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -28,11 +28,8 @@ struct Folder
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "vexel-bench.XXXXXX").string();
         path = mkdtemp(pattern.data());
-        std::mt19937 rng(11);
-        std::string bytes(1 << 20, '\0');
-        for (auto& b : bytes)
-            b = static_cast<char>(rng());
-        std::ofstream(path / "data.bin", std::ios::binary) << bytes;
+        if (WriteBytesFile((path / "data.bin").c_str(), RandomBytes(1 << 20, 11)) != 0)
+            std::abort();
     }
     ~Folder() { std::filesystem::remove_all(path); }
 

@@ -7,6 +7,7 @@
 #include "binpane/DocDumpSource.h"
 #include "doc/CLumoDoc.h"
 #include "frame/widgets/CPrintJob.h"
+#include "BenchData.h"
 #include "QtBenchMain.h"
 
 #include <QImage>
@@ -15,17 +16,13 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace {
 
 std::unique_ptr<CLumoDoc> MakeDocument(size_t n)
 {
-    std::vector<uint8_t> bytes(n);
-    std::mt19937 rng(5);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
+    const std::vector<uint8_t> bytes = RandomBytes(n, 5);
     auto doc = std::make_unique<CLumoDoc>(CLumoDoc::kBinaryMode);
     if (!doc->InsertBytes(0, bytes.data(), static_cast<uint32_t>(bytes.size()), nullptr))
         return nullptr;

@@ -7,6 +7,7 @@
 #include "binpane/MemoryDumpSource.h"
 #include "doc/CLumoDoc.h"
 #include "doc/widgets/ViewFont.h"
+#include "BenchData.h"
 #include "QtBenchMain.h"
 
 #include <QImage>
@@ -14,19 +15,9 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace {
-
-std::vector<uint8_t> sampleBytes(size_t n)
-{
-    std::vector<uint8_t> bytes(n);
-    std::mt19937 rng(3);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
-    return bytes;
-}
 
 std::unique_ptr<CLumoDoc> makeDocument(const std::vector<uint8_t>& bytes)
 {
@@ -38,7 +29,7 @@ std::unique_ptr<CLumoDoc> makeDocument(const std::vector<uint8_t>& bytes)
 
 void BM_HexPaneFullRepaint(benchmark::State& state)
 {
-    const auto bytes = sampleBytes(1 << 20);
+    const auto bytes = RandomBytes(1 << 20, 3);
     auto doc = makeDocument(bytes);
     CLumoBV pane(doc.get(), MakeViewFont(doc->Font(), 96));
     pane.resize(1280, 1024);
@@ -59,7 +50,7 @@ BENCHMARK(BM_HexPaneFullRepaint)->Unit(benchmark::kMillisecond);
 
 void BM_PlainDrawTextBaseline(benchmark::State& state)
 {
-    const auto bytes = sampleBytes(1 << 20);
+    const auto bytes = RandomBytes(1 << 20, 3);
     const QFont font = MakeViewFont(CLumoDoc(CLumoDoc::kBinaryMode).Font(), 96);
     const QFontMetrics metrics(font);
     const int lines = (1024 - 2 * metrics.height()) / metrics.height();
